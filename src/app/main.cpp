@@ -1,0 +1,15 @@
+#include "app/t_main.h"
+#include "platform/appidentity.h"
+#include "platform/realsystem.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(AppIdentity::title));
+    RealSystem system;
+    T_Main window(system);
+    window.show();
+    return QApplication::exec();
+}

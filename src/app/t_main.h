@@ -1,0 +1,85 @@
+#pragma once
+
+// The main window. It owns the widgets, the menus, the clock timer and one
+// MainState, and wires every event to a handler named after the control and
+// the event (sent_Click, Timer1_Timer, …). The handlers stay small: the
+// conversation (answerLine, greet, TypeOut) and the clock (alarmDue) are
+// plain functions over the MainState, reaching the widgets only through
+// MainSurface and the system only through SystemServices.
+//
+// A line's way through: Enter in Sent_t → Sent_t_KeyPress → sent->click()
+// → sent_Click → answerLine → TypeOut into uke, all before the key returns.
+
+#include "app/mainstate.h"
+#include "app/mainsurface.h"
+
+#include <QMainWindow>
+
+#include <optional>
+
+class ChatLog;
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTimer;
+class SystemServices;
+
+class T_Main : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit T_Main(SystemServices &system, QWidget *parent = nullptr);
+
+    // The shared fields, for whoever drives the window from outside.
+    MainState &state() { return fields; }
+
+    void Form_Load();
+    void Sent_t_KeyPress(qint16 &KeyAscii);
+    void sent_Click();
+    void shoki_Click();
+    void Timer1_Timer();
+    void Command1_Click();
+    void Aspeed_Click();
+    void Bspeed_Click();
+    void Cspeed_Click();
+    void shuryou_Click();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    // A closed window must not go on ticking: it could still fire the alarm.
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void createMenus();
+    void wireEvents();
+
+    SystemServices &system;
+    MainState fields;
+
+    QLabel *Label1;
+    QLabel *jikanG;
+    QLabel *la3;
+    QGroupBox *Frame1;
+    ChatLog *uke;
+    QPushButton *Command1;
+    QGroupBox *Frame2;
+    QLineEdit *Sent_t;
+    QPushButton *sent;
+    QFrame *Line1;
+    QPushButton *Exit_CB;
+    QPushButton *shoki;
+    QTimer *Timer1;
+
+    QAction *shuryou;
+    QAction *Aspeed;
+    QAction *Bspeed;
+    QAction *Cspeed;
+    QAction *jyouhou;
+
+    std::optional<MainSurface> surface; // made once the widgets exist
+};

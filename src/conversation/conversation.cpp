@@ -1,0 +1,133 @@
+#include "conversation/conversation.h"
+
+#include "app/mainstate.h"
+#include "conversation/alarmentry.h"
+#include "conversation/chatsurface.h"
+#include "conversation/numbers.h"
+#include "conversation/typeout.h"
+#include "platform/appidentity.h"
+#include "platform/systemservices.h"
+
+namespace {
+
+QString timerIntroduction(const QString &nowTime)
+{
+    return QStringLiteral("\r\nウィンドウズ終了までのタイマーをセットします。\r\n現在の時刻は") + nowTime
+           + QStringLiteral("です。\r\n"
+                            "OO:OOの（必、半角文字）ように入力してください。\r\n"
+                            "数字が一桁の場合は、そのまま入力してください。（例1:23)\r\n"
+                            "０１や０２などは認識できません");
+}
+
+QString askYesOrNo()
+{
+    return QStringLiteral("正しく入力してください。(yes,no)");
+}
+
+QString alarmStillSet()
+{
+    return QStringLiteral("タイマーがセットされています。");
+}
+
+void disarm(MainState &state, ChatSurface &surface)
+{
+    state.replyText = QStringLiteral("timerイベントを終了します。");
+    state.timerOn = 0;
+    surface.setAlarmLabel(QString());
+    state.mode = 1;
+}
+
+void answerConfirmation(MainState &state, ChatSurface &surface)
+{
+    if (state.inText == u"no") {
+        disarm(state, surface);
+    } else if (state.inText == u"yes") {
+        surface.setAlarmLabel(alarmLabelText(state.setHour, state.setMin));
+        state.timerOn = 1;
+        state.replyText = QStringLiteral("タイマーがセットされました。");
+        state.mode = 5;
+    } else {
+        state.replyText = askYesOrNo();
+    }
+}
+
+void answerCancelOffer(MainState &state, ChatSurface &surface)
+{
+    if (state.inText == u"yes") {
+        disarm(state, surface);
+    } else if (state.inText == u"no") {
+        state.replyText = alarmStillSet();
+        state.timerOn = 1;
+        state.mode = 5;
+    } else {
+        state.replyText = askYesOrNo();
+    }
+}
+
+// Sets the reply for the current state. Returns false when the state is
+// impossible and the program has been ended.
+bool answerByMode(MainState &state, ChatSurface &surface, SystemServices &system)
+{
+    switch (state.mode) {
+    case 1:
+        if (state.inText == u"timer") {
+            state.replyText = timerIntroduction(state.nowTime);
+            state.mode = 2;
+        } else {
+            state.replyText = state.inText + QStringLiteral("は理解できません。");
+        }
+        return true;
+    case 2:
+        surface.clearInputLine();
+        state.mode = 3;
+        return true;
+    case 3:
+        EnterAlarmTime(state);
+        return true;
+    case 4:
+        answerConfirmation(state, surface);
+        return true;
+    case 5:
+        state.replyText = alarmStillSet() + QStringLiteral("\r\nタイマーを解除しますか。\r\nyes or no");
+        state.mode = 6;
+        return true;
+    case 6:
+        answerCancelOffer(state, surface);
+        return true;
+    default:
+        system.showMessage(QStringLiteral("不正な操作が行われました。終了します。"),
+                           QString::fromUtf8(AppIdentity::title));
+        system.endProgram();
+        return false;
+    }
+}
+
+} // namespace
+
+QString alarmLabelText(qint16 hour, qint16 minute)
+{
+    return QStringLiteral("タイマー設定時間") + NumberText(hour) + u'時' + NumberText(minute) + u'分';
+}
+
+void answerLine(MainState &state, ChatSurface &surface, SystemServices &system)
+{
+    state.inText = surface.inputLine();
+    if (state.inText == QStringLiteral("おはよう"))
+        state.replyText = QStringLiteral("おはようございます。");
+    else if (state.inText.isEmpty())
+        state.replyText = QStringLiteral("命令を入力してください。");
+    else if (!answerByMode(state, surface, system))
+        return;
+
+    for (;;) {
+        TypeOut(state, surface, system);
+        surface.focusInputLine();
+        surface.clearInputLine();
+        state.replyText.clear();
+        // "timer" leaves state 2 behind, which is passed at once with the same line.
+        if (state.mode != 2)
+            return;
+        if (!answerByMode(state, surface, system))
+            return;
+    }
+}

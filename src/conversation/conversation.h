@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+struct MainState;
+class ChatSurface;
+class SystemServices;
+
+// Answers the line in the input box: takes it into inText, picks the reply
+// by the conversation state, types it, and leaves the input box empty and
+// focused. An impossible state ends the program after a message instead.
+void answerLine(MainState &state, ChatSurface &surface, SystemServices &system);
+
+// The alarm label's caption for an armed alarm, such as "タイマー設定時間 21時 30分".
+QString alarmLabelText(qint16 hour, qint16 minute);

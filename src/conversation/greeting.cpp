@@ -1,0 +1,58 @@
+#include "conversation/greeting.h"
+
+#include "app/mainstate.h"
+#include "conversation/characters.h"
+#include "conversation/chatsurface.h"
+#include "conversation/numbers.h"
+#include "conversation/typeout.h"
+#include "platform/systemservices.h"
+
+namespace {
+
+bool startsWithNumber(const QString &text)
+{
+    for (const QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'+' || c == u'-')
+            continue;
+        return c >= u'0' && c <= u'9';
+    }
+    return false;
+}
+
+} // namespace
+
+QString greetingFor(const QString &hourText)
+{
+    if (!startsWithNumber(hourText))
+        return QString();
+    const qint16 hour = RoundInt(TextValue(hourText));
+    if (hour >= 0 && hour <= 4)
+        return QStringLiteral("こんばんわ\r\n遅くまでご苦労様です");
+    if (hour >= 5 && hour <= 9)
+        return QStringLiteral("おはようございます");
+    if (hour >= 10 && hour <= 17)
+        return QStringLiteral("こんにちわ");
+    if (hour >= 18 && hour <= 23)
+        return QStringLiteral("こんばんわ");
+    return QString();
+}
+
+void greet(MainState &state, ChatSurface &surface, SystemServices &system)
+{
+    do {
+        if (state.greetStep == 1) {
+            state.greetStep = 2;
+            // Only the hour's two characters are kept until the next tick.
+            state.nowTime = characterSlice(system.timeOfDay(), 1, 2);
+            state.replyText = greetingFor(state.nowTime);
+        } else if (state.greetStep == 2) {
+            state.replyText = QStringLiteral("現在利用できる処理は\r\nＷＩＮＤＯＷＳ終了タイマー(コマンド timer)です。");
+            state.greetStep = 3;
+        } else {
+            state.replyText = QStringLiteral("命令を入力してください。");
+            state.greetStep = 0;
+        }
+        TypeOut(state, surface, system);
+        surface.focusInputLine();
+    } while (state.greetStep > 1);
+}

@@ -1,0 +1,47 @@
+#include "conversation/typeout.h"
+
+#include "app/mainstate.h"
+#include "conversation/characters.h"
+#include "conversation/chatsurface.h"
+#include "platform/systemservices.h"
+
+#include <cmath>
+
+std::chrono::microseconds pauseAfterCharacter(qint32 speed)
+{
+    // The setting once counted idle loop turns; 0.18 µs a turn makes
+    // "normal" about 14 ms a character and keeps the longest reply at the
+    // slowest speed well under the time after which a desktop calls a
+    // window unresponsive.
+    constexpr double microsecondsPerTurn = 0.18;
+    if (speed < 1)
+        return std::chrono::microseconds(0);
+    return std::chrono::microseconds(std::llround(speed * microsecondsPerTurn));
+}
+
+void TypeOut(const MainState &state, ChatSurface &surface, SystemServices &system)
+{
+    const QString &reply = state.replyText;
+    const qsizetype count = characterCount(reply);
+    const auto pause = pauseAfterCharacter(state.speed);
+    qsizetype start = 0;
+    for (qsizetype position = 1; position <= count; ++position) {
+        const qsizetype end = characterEnd(reply, start);
+        const QString character = reply.mid(start, end - start);
+        start = end;
+        if (position == 1) {
+            // The first character beeps before the log is drawn and leaves
+            // the caret alone; every later one is drawn, then beeps.
+            surface.appendToLog(QStringLiteral("\r\n") + character);
+            system.beep();
+            surface.repaintLog();
+        } else {
+            surface.appendToLog(character);
+            surface.moveLogCaretToEnd();
+            surface.repaintLog();
+            system.beep();
+        }
+        if (pause.count() > 0)
+            system.pause(pause);
+    }
+}

@@ -1,0 +1,39 @@
+#include "platform/realsystem.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTime>
+
+#include <thread>
+
+QString RealSystem::timeOfDay() const
+{
+    // The C locale keeps the digits ASCII and the format free of any
+    // AM/PM marker, whatever the user's regional settings say.
+    return QLocale::c().toString(QTime::currentTime(), QStringLiteral("H:mm:ss"));
+}
+
+void RealSystem::beep()
+{
+    QApplication::beep();
+}
+
+void RealSystem::pause(std::chrono::microseconds length)
+{
+    std::this_thread::sleep_for(length);
+}
+
+void RealSystem::showMessage(const QString &text, const QString &caption)
+{
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+void RealSystem::endProgram()
+{
+    // Closing the windows first stops the main window's clock, so nothing
+    // can fire between this call and the event loop's return.
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/systemservices.h"
+
+// The services as the desktop provides them.
+class RealSystem final : public SystemServices
+{
+public:
+    QString timeOfDay() const override;
+    void beep() override;
+    void pause(std::chrono::microseconds length) override;
+    void showMessage(const QString &text, const QString &caption) override;
+    void endProgram() override;
+};

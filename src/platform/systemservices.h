@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+#include <chrono>
+
+// Everything the program asks of the operating system, in one place, so
+// that tests can stand in for the machine and never touch the real one.
+class SystemServices
+{
+public:
+    virtual ~SystemServices() = default;
+
+    // Local time of day on the 24-hour clock as "H:mm:ss" (one or two hour
+    // digits), whatever the locale's own format.
+    virtual QString timeOfDay() const = 0;
+    virtual void beep() = 0;
+    // Blocks the calling thread; no event is handled meanwhile.
+    virtual void pause(std::chrono::microseconds length) = 0;
+    // Returns when the user has closed the box.
+    virtual void showMessage(const QString &text, const QString &caption) = 0;
+    // Ends the program: every window closes and no handler runs afterwards.
+    virtual void endProgram() = 0;
+};
