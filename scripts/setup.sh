@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, then configures and builds.
-# Usage: scripts/setup.sh BUILD_DIR [extra cmake arguments]
+# Usage: scripts/setup.sh [--tests] BUILD_DIR [extra cmake arguments]
 set -euo pipefail
-
-build_dir=$1
-shift
 
 packages=(
     cmake ninja-build g++
     qt6-base-dev qt6-qpa-plugins
     fonts-ipafont-gothic
 )
+if [ "$1" = --tests ]; then
+    # A private message bus for the fake logind, the Windows cross compiler,
+    # and the validators of the desktop files.
+    packages+=(dbus-daemon g++-mingw-w64-x86-64 desktop-file-utils appstream)
+    shift
+fi
+build_dir=$1
+shift
 
 missing=()
 for package in "${packages[@]}"; do

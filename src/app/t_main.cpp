@@ -2,6 +2,7 @@
 
 #include "app/chatlog.h"
 #include "app/keyascii.h"
+#include "clock/alarmcheck.h"
 #include "conversation/conversation.h"
 #include "conversation/greeting.h"
 #include "platform/systemservices.h"
@@ -60,6 +61,7 @@ T_Main::T_Main(SystemServices &system, QWidget *parent)
 {
     createControls();
     surface.emplace(*uke, *Sent_t, *la3);
+    powerOff.emplace(fields, *surface, system, *this);
     createMenus();
     wireEvents();
     Form_Load();
@@ -159,6 +161,7 @@ void T_Main::wireEvents()
     connect(sent, &QPushButton::clicked, this, &T_Main::sent_Click);
     connect(shoki, &QPushButton::clicked, this, &T_Main::shoki_Click);
     connect(Timer1, &QTimer::timeout, this, &T_Main::Timer1_Timer);
+    connect(Exit_CB, &QPushButton::clicked, this, &T_Main::Exit_CB_Click);
     connect(Command1, &QPushButton::clicked, this, &T_Main::Command1_Click);
     connect(Aspeed, &QAction::triggered, this, &T_Main::Aspeed_Click);
     connect(Bspeed, &QAction::triggered, this, &T_Main::Bspeed_Click);
@@ -214,6 +217,15 @@ void T_Main::Timer1_Timer()
     jikanG->adjustSize();
     if (fields.greetStep == 1)
         shoki->click();
+    if (alarmDue(fields))
+        Exit_CB->click();
+    else
+        powerOff->alarmMinuteOver();
+}
+
+void T_Main::Exit_CB_Click()
+{
+    powerOff->request();
 }
 
 void T_Main::Command1_Click()

@@ -5,13 +5,15 @@
 // the event (sent_Click, Timer1_Timer, …). The handlers stay small: the
 // conversation (answerLine, greet, TypeOut) and the clock (alarmDue) are
 // plain functions over the MainState, reaching the widgets only through
-// MainSurface and the system only through SystemServices.
+// MainSurface and the system only through SystemServices. PowerOffRequests
+// keeps the shutdown requests of an alarm minute in order.
 //
 // A line's way through: Enter in Sent_t → Sent_t_KeyPress → sent->click()
 // → sent_Click → answerLine → TypeOut into uke, all before the key returns.
 
 #include "app/mainstate.h"
 #include "app/mainsurface.h"
+#include "clock/poweroffrequests.h"
 
 #include <QMainWindow>
 
@@ -42,6 +44,7 @@ public:
     void sent_Click();
     void shoki_Click();
     void Timer1_Timer();
+    void Exit_CB_Click();
     void Command1_Click();
     void Aspeed_Click();
     void Bspeed_Click();
@@ -82,4 +85,5 @@ private:
     QAction *jyouhou;
 
     std::optional<MainSurface> surface; // made once the widgets exist
+    std::optional<PowerOffRequests> powerOff;
 };

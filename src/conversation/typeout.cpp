@@ -19,15 +19,14 @@ std::chrono::microseconds pauseAfterCharacter(qint32 speed)
     return std::chrono::microseconds(std::llround(speed * microsecondsPerTurn));
 }
 
-void TypeOut(const MainState &state, ChatSurface &surface, SystemServices &system)
+void typeText(const QString &text, qint32 speed, ChatSurface &surface, SystemServices &system)
 {
-    const QString &reply = state.replyText;
-    const qsizetype count = characterCount(reply);
-    const auto pause = pauseAfterCharacter(state.speed);
+    const qsizetype count = characterCount(text);
+    const auto pause = pauseAfterCharacter(speed);
     qsizetype start = 0;
     for (qsizetype position = 1; position <= count; ++position) {
-        const qsizetype end = characterEnd(reply, start);
-        const QString character = reply.mid(start, end - start);
+        const qsizetype end = characterEnd(text, start);
+        const QString character = text.mid(start, end - start);
         start = end;
         if (position == 1) {
             // The first character beeps before the log is drawn and leaves
@@ -44,4 +43,9 @@ void TypeOut(const MainState &state, ChatSurface &surface, SystemServices &syste
         if (pause.count() > 0)
             system.pause(pause);
     }
+}
+
+void TypeOut(const MainState &state, ChatSurface &surface, SystemServices &system)
+{
+    typeText(state.replyText, state.speed, surface, system);
 }

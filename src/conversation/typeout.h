@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 
 #include <chrono>
@@ -12,6 +13,10 @@ class SystemServices;
 // for 0, and a pause that grows with the setting otherwise.
 std::chrono::microseconds pauseAfterCharacter(qint32 speed);
 
-// Types replyText into the log one character at a time, each with a beep
-// and a pause, on a new line. Handles no events while it runs.
+// Types text into the log one character at a time, each with a beep and
+// the pause the speed setting asks for, on a new line. Handles no events
+// while it runs.
+void typeText(const QString &text, qint32 speed, ChatSurface &surface, SystemServices &system);
+
+// Types replyText at the chosen speed.
 void TypeOut(const MainState &state, ChatSurface &surface, SystemServices &system);

@@ -1,5 +1,7 @@
 #include "platform/realsystem.h"
 
+#include "platform/poweroff.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <QMessageBox>
@@ -36,4 +38,9 @@ void RealSystem::endProgram()
     // can fire between this call and the event loop's return.
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
+}
+
+void RealSystem::requestPowerOff(QObject &context, PowerOffDone done)
+{
+    requestSystemPowerOff(context, std::move(done));
 }

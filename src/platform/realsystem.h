@@ -11,4 +11,5 @@ public:
     void pause(std::chrono::microseconds length) override;
     void showMessage(const QString &text, const QString &caption) override;
     void endProgram() override;
+    void requestPowerOff(QObject &context, PowerOffDone done) override;
 };

@@ -3,6 +3,13 @@
 #include <QString>
 
 #include <chrono>
+#include <functional>
+
+class QObject;
+
+// How a power-off request ended: accepted, or refused with the system's
+// own words for why.
+using PowerOffDone = std::function<void(bool accepted, const QString &reason)>;
 
 // Everything the program asks of the operating system, in one place, so
 // that tests can stand in for the machine and never touch the real one.
@@ -21,4 +28,8 @@ public:
     virtual void showMessage(const QString &text, const QString &caption) = 0;
     // Ends the program: every window closes and no handler runs afterwards.
     virtual void endProgram() = 0;
+    // Asks the operating system to power the machine off and returns at
+    // once; done runs later from the event loop, unless context is gone by
+    // then.
+    virtual void requestPowerOff(QObject &context, PowerOffDone done) = 0;
 };

@@ -4,10 +4,12 @@
 
 #include <QStringList>
 
+#include <utility>
 #include <vector>
 
 // Stands in for the machine: the test sets the time, and beeps, pauses,
-// message boxes and the end of the program are recorded, never performed.
+// message boxes, the end of the program and power-off requests are
+// recorded, never performed.
 class FakeSystem final : public SystemServices
 {
 public:
@@ -19,10 +21,28 @@ public:
         messages.append(caption + QLatin1String(": ") + text);
     }
     void endProgram() override { ++programEnds; }
+    void requestPowerOff(QObject &context, PowerOffDone done) override
+    {
+        ++powerOffRequests;
+        if (powerOffService)
+            powerOffService(context, std::move(done));
+        else
+            openPowerOff = std::move(done);
+    }
+
+    // Ends the open power-off request as the system would.
+    void answerPowerOff(bool accepted, const QString &reason = QString())
+    {
+        std::exchange(openPowerOff, PowerOffDone())(accepted, reason);
+    }
 
     QString time = QStringLiteral("12:00:00");
     int beeps = 0;
     std::vector<std::chrono::microseconds> pauses;
     QStringList messages; // "caption: text"
     int programEnds = 0;
+    int powerOffRequests = 0;
+    PowerOffDone openPowerOff;
+    // When set, requests go to this service instead of waiting for answerPowerOff.
+    std::function<void(QObject &, PowerOffDone)> powerOffService;
 };

@@ -1,0 +1,17 @@
+#include "platform/poweroff.h"
+
+#include "platform/windowsshutdown.h"
+
+#include <QTimer>
+
+void requestSystemPowerOff(QObject &context, PowerOffDone done)
+{
+    const std::optional<std::wstring> failure = powerOffWindows();
+    // Answer from the event loop, as the request promises.
+    QTimer::singleShot(0, &context, [done = std::move(done), failure] {
+        if (failure)
+            done(false, QString::fromStdWString(*failure));
+        else
+            done(true, QString());
+    });
+}
