@@ -1,5 +1,7 @@
 #include "app/t_main.h"
 
+#include "about/frmabout.h"
+#include "about/programicon.h"
 #include "app/chatlog.h"
 #include "app/keyascii.h"
 #include "clock/alarmcheck.h"
@@ -68,10 +70,17 @@ T_Main::T_Main(SystemServices &system, QWidget *parent)
     Timer1->start();
 }
 
+T_Main::~T_Main()
+{
+    // An About dialog still open when the program ends goes with it.
+    delete about.data();
+}
+
 void T_Main::createControls()
 {
     setObjectName(QStringLiteral("T_Main"));
     setWindowTitle(QStringLiteral("Pelmora Ver1.0b"));
+    setWindowIcon(programIcon());
 
     auto *client = new QWidget(this);
     QPalette grey = client->palette();
@@ -167,6 +176,7 @@ void T_Main::wireEvents()
     connect(Bspeed, &QAction::triggered, this, &T_Main::Bspeed_Click);
     connect(Cspeed, &QAction::triggered, this, &T_Main::Cspeed_Click);
     connect(shuryou, &QAction::triggered, this, &T_Main::shuryou_Click);
+    connect(jyouhou, &QAction::triggered, this, &T_Main::jyouhou_Click);
 }
 
 bool T_Main::eventFilter(QObject *watched, QEvent *event)
@@ -251,4 +261,13 @@ void T_Main::Cspeed_Click()
 void T_Main::shuryou_Click()
 {
     system.endProgram();
+}
+
+void T_Main::jyouhou_Click()
+{
+    if (!about)
+        about = new frmAbout; // deletes itself when closed
+    about->show();
+    about->raise();
+    about->activateWindow();
 }

@@ -16,10 +16,12 @@
 #include "clock/poweroffrequests.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <optional>
 
 class ChatLog;
+class frmAbout;
 class QAction;
 class QFrame;
 class QGroupBox;
@@ -35,6 +37,7 @@ class T_Main : public QMainWindow
 
 public:
     explicit T_Main(SystemServices &system, QWidget *parent = nullptr);
+    ~T_Main() override;
 
     // The shared fields, for whoever drives the window from outside.
     MainState &state() { return fields; }
@@ -50,6 +53,7 @@ public:
     void Bspeed_Click();
     void Cspeed_Click();
     void shuryou_Click();
+    void jyouhou_Click();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -86,4 +90,7 @@ private:
 
     std::optional<MainSurface> surface; // made once the widgets exist
     std::optional<PowerOffRequests> powerOff;
+    // The About dialog while it is open; it has no owner window, so that
+    // either window can stand in front of the other.
+    QPointer<frmAbout> about;
 };
