@@ -125,6 +125,25 @@ private Q_SLOTS:
         QCOMPARE(f.log()->text(), QStringLiteral("\r\nxは理解できません。"));
         QVERIFY(first->isVisible());
     }
+
+    // Closing the main window by its close box leaves the dialog, and the
+    // program ends with the last of the two.
+    void dialogOutlivesTheMainWindow()
+    {
+        WindowFixture f;
+        QPointer<frmAbout> about = openAbout(f);
+        const auto visibleWindows = [] {
+            int count = 0;
+            for (QWidget *top : QApplication::topLevelWidgets())
+                count += top->isVisible() && top->testAttribute(Qt::WA_QuitOnClose);
+            return count;
+        };
+        f.window.close();
+        QVERIFY(about->isVisible());
+        QCOMPARE(visibleWindows(), 1);
+        about->close();
+        QCOMPARE(visibleWindows(), 0);
+    }
 };
 
 QTEST_MAIN(TestAbout)
