@@ -1,5 +1,6 @@
 #include "app/chatlog.h"
 
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -7,9 +8,16 @@
 namespace {
 
 // A block's user state names the break before it: the default (-1, also
-// what the editor gives a line the user breaks) is CR LF; any other value
-// is the code of the single character that broke the line.
+// what the editor gives a line the user breaks) is CR LF; a continuation
+// of a long line has none; any other value is the code of the single
+// character that broke the line.
 constexpr int crLf = -1;
+constexpr int continuation = -2;
+
+// Long enough for any line the computer says; short enough that adding a
+// character to a pasted screenful of text costs about what it costs on a
+// short line.
+constexpr qsizetype longestBlock = 256;
 
 bool breaksLine(QChar c)
 {
@@ -20,7 +28,14 @@ bool breaksLine(QChar c)
 
 QString lineBreak(int state)
 {
+    if (state == continuation)
+        return QString();
     return state == crLf ? QStringLiteral("\r\n") : QString(QChar(state));
+}
+
+std::array<int, 4> scrollState(const QScrollBar &bar)
+{
+    return {bar.minimum(), bar.maximum(), bar.value(), bar.pageStep()};
 }
 
 } // namespace
@@ -51,7 +66,7 @@ void ChatLog::appendText(const QString &text)
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !breaksLine(text.at(i)))
             continue;
-        end.insertText(text.mid(runStart, i - runStart));
+        appendLine(end, QStringView(text).mid(runStart, i - runStart));
         runStart = i + 1;
         if (i == text.size())
             break;
@@ -64,6 +79,43 @@ void ChatLog::appendText(const QString &text)
         end.insertBlock();
         end.block().setUserState(text.at(i).unicode());
     }
+}
+
+void ChatLog::appendLine(QTextCursor &end, QStringView line)
+{
+    while (!line.isEmpty()) {
+        qsizetype room = longestBlock - (end.block().length() - 1);
+        if (room <= 0) {
+            end.insertBlock();
+            end.block().setUserState(continuation);
+            room = longestBlock;
+        }
+        qsizetype take = std::min(room, line.size());
+        if (take < line.size() && line.at(take - 1).isHighSurrogate()) {
+            // Never split a character between two blocks.
+            if (take == 1) {
+                end.insertBlock();
+                end.block().setUserState(continuation);
+                continue;
+            }
+            --take;
+        }
+        end.insertText(line.left(take).toString());
+        line = line.mid(take);
+    }
+}
+
+void ChatLog::repaintNow()
+{
+    viewport()->repaint();
+    const auto repaintIfMoved = [](QScrollBar &bar, ScrollState &painted) {
+        if (const ScrollState now = scrollState(bar); now != painted) {
+            bar.repaint();
+            painted = now;
+        }
+    };
+    repaintIfMoved(*verticalScrollBar(), paintedVertical);
+    repaintIfMoved(*horizontalScrollBar(), paintedHorizontal);
 }
 
 void ChatLog::moveCaretToEnd()

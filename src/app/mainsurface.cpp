@@ -24,7 +24,7 @@ void MainSurface::moveLogCaretToEnd()
 
 void MainSurface::repaintLog()
 {
-    log.repaint();
+    log.repaintNow();
 }
 
 QString MainSurface::inputLine() const

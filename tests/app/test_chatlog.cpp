@@ -30,6 +30,12 @@ private Q_SLOTS:
         QTest::newRow("no-break space") << QStringList{QString(QChar::Nbsp)} << QString(QChar::Nbsp) << 1;
         QTest::newRow("NUL") << QStringList{QString(QChar(0))} << QString(QChar(0)) << 1;
         QTest::newRow("emoji") << QStringList{"😀", "x"} << "😀x" << 1;
+        // A long line is shown in pieces, and still reads back as one line.
+        const QString longLine(600, u'a');
+        QTest::newRow("long line") << QStringList{longLine} << longLine << 3;
+        QTest::newRow("long line typed") << QStringList(600, "a") << longLine << 3;
+        const QString emojiAtTheEdge = QString(255, u'a') + QStringLiteral("😀b");
+        QTest::newRow("emoji at a piece's edge") << QStringList{emojiAtTheEdge} << emojiAtTheEdge << 2;
     }
     void readsBackWhatWasWritten()
     {
@@ -41,6 +47,17 @@ private Q_SLOTS:
             log.appendText(piece);
         QCOMPARE(log.text(), text);
         QCOMPARE(log.document()->blockCount(), lines);
+    }
+
+    void userBreaksALongLine()
+    {
+        ChatLog log(nullptr);
+        log.appendText(QString(300, u'a'));
+        QTextCursor caret = log.textCursor();
+        caret.setPosition(100);
+        log.setTextCursor(caret);
+        QTest::keyClick(&log, Qt::Key_Return);
+        QCOMPARE(log.text(), QString(100, u'a') + QStringLiteral("\r\n") + QString(200, u'a'));
     }
 
     void typeOut_data()
