@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, then configures and builds.
-# Usage: scripts/setup.sh [--tests] BUILD_DIR [extra cmake arguments]
+# Usage: scripts/setup.sh [--tests|--bench] BUILD_DIR [extra cmake arguments]
 set -euo pipefail
 
 packages=(
@@ -8,12 +8,18 @@ packages=(
     qt6-base-dev qt6-qpa-plugins
     fonts-ipafont-gothic
 )
-if [ "$1" = --tests ]; then
+case "$1" in
+--tests)
     # A private message bus for the fake logind, the Windows cross compiler,
     # and the validators of the desktop files.
     packages+=(dbus-daemon g++-mingw-w64-x86-64 desktop-file-utils appstream)
     shift
-fi
+    ;;
+--bench)
+    packages+=(python3 xvfb xauth)
+    shift
+    ;;
+esac
 build_dir=$1
 shift
 
