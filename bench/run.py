@@ -7,6 +7,7 @@ Environment: BENCH_ROUNDS (default 3), BENCH_IDLE_SECONDS (default 60).
 import os
 import platform
 import shutil
+import signal
 import statistics
 import subprocess
 import sys
@@ -66,18 +67,28 @@ def memory_kb(pid):
     return values
 
 
+def parent_of(pid):
+    with open(f"/proc/{pid}/stat") as stat:
+        return int(stat.read().rsplit(")", 1)[1].split()[1])
+
+
 def program_pid(process):
-    """The program's own pid, also when xvfb-run started it."""
-    target = os.path.basename(process.args[-1])
+    """The program's own pid among the process's descendants (xvfb-run starts it in between)."""
+    target = os.path.basename(process.args[-1])[:15]
     for _ in range(100):
-        for pid in os.listdir("/proc"):
-            if pid.isdigit():
-                try:
-                    with open(f"/proc/{pid}/comm") as comm:
-                        if comm.read().strip() == target[:15]:
-                            return int(pid)
-                except OSError:
-                    pass
+        for entry in os.listdir("/proc"):
+            try:
+                pid = int(entry)
+                with open(f"/proc/{pid}/comm") as comm:
+                    if comm.read().strip() != target:
+                        continue
+                ancestor = pid
+                while ancestor > 1 and ancestor != process.pid:
+                    ancestor = parent_of(ancestor)
+                if ancestor == process.pid:
+                    return pid
+            except (ValueError, OSError):
+                pass
         time.sleep(0.1)
     raise RuntimeError(f"{target} did not start")
 
@@ -87,6 +98,7 @@ def idle(platform_name):
     started = {name: subprocess.Popen(launcher(platform_name) + [path], stdout=subprocess.DEVNULL,
                                       stderr=subprocess.DEVNULL, env=environment(platform_name))
                for name, path in programs.items()}
+    pids = {}
     try:
         pids = {name: program_pid(process) for name, process in started.items()}
         time.sleep(5)  # past start-up and the greeting
@@ -98,6 +110,8 @@ def idle(platform_name):
             figures[name] = {"cpu_ms_per_tick": used * 1000 / idle_seconds, **memory_kb(pid)}
         return figures
     finally:
+        for pid in pids.values():
+            os.kill(pid, signal.SIGTERM)
         for process in started.values():
             process.terminate()
         for process in started.values():

@@ -2,18 +2,13 @@
 
 #include "about/programicon.h"
 #include "platform/appidentity.h"
+#include "platform/twips.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 
 namespace {
-
-// The layout is measured in twips, 15 to a pixel.
-int twips(int value)
-{
-    return value / 15;
-}
 
 QLabel *wrappedLabel(QWidget *parent, const char *name, const QString &caption, int left, int top,
                      int width, int height, bool black)

@@ -8,6 +8,7 @@
 #include "conversation/conversation.h"
 #include "conversation/greeting.h"
 #include "platform/systemservices.h"
+#include "platform/twips.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,12 +22,6 @@
 #include <QTimer>
 
 namespace {
-
-// The layout is measured in twips, 15 to a pixel.
-int twips(int value)
-{
-    return value / 15;
-}
 
 template<typename Widget>
 Widget *place(Widget *widget, const char *name, int left, int top, int width, int height)

@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QGroupBox>
-#include <QMenu>
 #include <QMenuBar>
 
 class TestMainWindow : public QObject
@@ -10,55 +9,44 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void layout_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("Frame1") << "Frame1" << QRect(8, 32, 433, 225) << "コンピューター";
-        QTest::newRow("uke") << "uke" << QRect(16, 56, 417, 153) << "";
-        QTest::newRow("Command1") << "Command1" << QRect(184, 216, 65, 25) << "クリアー";
-        QTest::newRow("Frame2") << "Frame2" << QRect(8, 272, 433, 57) << "人間";
-        QTest::newRow("Sent_t") << "Sent_t" << QRect(16, 296, 337, 25) << "";
-        QTest::newRow("sent") << "sent" << QRect(376, 296, 49, 25) << "OK";
-        QTest::newRow("Line1") << "Line1" << QRect(8, 496, 425, 1) << "";
-        QTest::newRow("Exit_CB") << "Exit_CB" << QRect(0, 536, 249, 25) << "ウインドウズの終了";
-        QTest::newRow("shoki") << "shoki" << QRect(320, 552, 25, 17) << "Command2";
-    }
     void layout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, geometry);
-        QFETCH(QString, caption);
-        WindowFixture f;
-        // Enlarging the window moves and grows nothing.
-        f.window.resize(900, 900);
-        auto *widget = f.window.findChild<QWidget *>(name);
-        QCOMPARE(widget->geometry(), geometry);
-        if (auto *box = qobject_cast<QGroupBox *>(widget))
-            QCOMPARE(box->title(), caption);
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            QCOMPARE(button->text(), caption);
-        QVERIFY(widget->isVisible());
-    }
-
-    void window()
     {
         WindowFixture f;
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Pelmora Ver1.0b"));
         QCOMPARE(f.window.centralWidget()->size(), QSize(446, 337));
+        f.window.resize(900, 900); // enlarging moves and grows nothing
+        const struct { const char *name; QRect geometry; const char *caption; } controls[] = {
+            {"Frame1", {8, 32, 433, 225}, "コンピューター"}, {"uke", {16, 56, 417, 153}, ""},
+            {"Command1", {184, 216, 65, 25}, "クリアー"},     {"Frame2", {8, 272, 433, 57}, "人間"},
+            {"Sent_t", {16, 296, 337, 25}, ""},              {"sent", {376, 296, 49, 25}, "OK"},
+            {"Line1", {8, 496, 425, 1}, ""},                 {"Exit_CB", {0, 536, 249, 25}, "ウインドウズの終了"},
+            {"shoki", {320, 552, 25, 17}, "Command2"},
+        };
+        for (const auto &control : controls) {
+            auto *widget = f.child(control.name);
+            QCOMPARE(widget->geometry(), control.geometry);
+            QVERIFY(widget->isVisible());
+            if (auto *box = qobject_cast<QGroupBox *>(widget))
+                QCOMPARE(box->title(), QString::fromUtf8(control.caption));
+            if (auto *button = qobject_cast<QAbstractButton *>(widget))
+                QCOMPARE(button->text(), QString::fromUtf8(control.caption));
+        }
         QCOMPARE(f.child<QLabel>("Label1")->text(), QStringLiteral("現在時刻"));
-        QCOMPARE(f.child<QLabel>("Label1")->pos(), QPoint(8, 8));
-        QCOMPARE(f.child<QLabel>("jikanG")->pos(), QPoint(64, 8));
+        QCOMPARE(f.child("Label1")->pos(), QPoint(8, 8));
+        QCOMPARE(f.child("jikanG")->pos(), QPoint(64, 8));
         QCOMPARE(f.alarmLabel()->pos(), QPoint(216, 16));
         QCOMPARE(f.log()->font().families().constFirst(), QStringLiteral("ＭＳ Ｐゴシック"));
         QCOMPARE(f.log()->lineWrapMode(), QPlainTextEdit::NoWrap);
         QVERIFY(!f.log()->isReadOnly());
-        const MainState &s = f.state();
-        QCOMPARE(s.mode, qint16(1));
-        QCOMPARE(s.greetStep, qint16(1));
-        QCOMPARE(s.speed, 80000);
-        QCOMPARE(s.timerOn, qint16(0));
+    }
+
+    void startValues()
+    {
+        WindowFixture f;
+        QCOMPARE(f.state().mode, qint16(1));
+        QCOMPARE(f.state().greetStep, qint16(1));
+        QCOMPARE(f.state().speed, 80000);
+        QCOMPARE(f.state().timerOn, qint16(0));
     }
 
     void menus()
@@ -66,25 +54,15 @@ private Q_SLOTS:
         WindowFixture f;
         QStringList captions;
         for (QAction *menuAction : f.window.menuBar()->actions()) {
-            QMenu *menu = menuAction->menu();
-            captions << menu->objectName() + QLatin1Char('=') + menu->title();
-            for (QAction *item : menu->actions()) {
-                captions << item->objectName() + QLatin1Char('=') + item->text();
-                QVERIFY(item->shortcut().isEmpty());
-                QVERIFY(!item->isCheckable());
-                QVERIFY(!item->isSeparator());
+            captions << menuAction->menu()->objectName() + u'=' + menuAction->text();
+            for (QAction *item : menuAction->menu()->actions()) {
+                captions << item->objectName() + u'=' + item->text();
+                QVERIFY(item->shortcut().isEmpty() && !item->isCheckable() && !item->isSeparator());
             }
         }
-        QCOMPARE(captions, QStringList({
-                               QStringLiteral("files=ファイル(&F)"),
-                               QStringLiteral("shuryou=終了(&X)"),
-                               QStringLiteral("moji=文字の表示(&M)"),
-                               QStringLiteral("Aspeed=速い(&A)"),
-                               QStringLiteral("Bspeed=普通(&B)"),
-                               QStringLiteral("Cspeed=遅い(&C)"),
-                               QStringLiteral("helpH=ヘルプ(&H)"),
-                               QStringLiteral("jyouhou=アプリケーション情報(&J)"),
-                           }));
+        QCOMPARE(captions.join(u' '), QStringLiteral("files=ファイル(&F) shuryou=終了(&X) moji=文字の表示(&M) "
+                                                      "Aspeed=速い(&A) Bspeed=普通(&B) Cspeed=遅い(&C) "
+                                                      "helpH=ヘルプ(&H) jyouhou=アプリケーション情報(&J)"));
     }
 
     void tabChainSkipsTheHiddenTriggers()
@@ -107,14 +85,7 @@ private Q_SLOTS:
         f.state().timerOn = 1;
         f.window.findChild<QAction *>(QStringLiteral("shuryou"))->trigger();
         QCOMPARE(f.system.programEnds, 1);
-    }
-
-    void closingStopsTheClock()
-    {
-        WindowFixture f;
-        f.clock()->start();
-        f.window.close();
-        QVERIFY(!f.clock()->isActive());
+        QCOMPARE(f.system.powerOffRequests, 0);
     }
 };
 

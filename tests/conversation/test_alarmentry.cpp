@@ -3,18 +3,6 @@
 
 #include <QTest>
 
-namespace {
-
-const QString errorReply = QStringLiteral("正しく入力してください。(00:00)");
-
-QString confirmation(const QString &timeText)
-{
-    return QStringLiteral("\r\n") + timeText
-           + QStringLiteral("でよろしいですか。\r\n ｙｅｓ ｏｒ ｎｏ (コマンド yes , no)");
-}
-
-} // namespace
-
 class TestAlarmEntry : public QObject
 {
     Q_OBJECT
@@ -26,44 +14,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("timeText"); // empty: the line is refused
         QTest::addColumn<int>("hour");
         QTest::addColumn<int>("minute");
-        const auto accepted = [](const char *name, const QString &line, const char *timeText, int hour,
-                                 int minute) {
-            QTest::newRow(name) << line << QString::fromUtf8(timeText) << hour << minute;
+        const struct { const char *line, *timeText; int hour, minute; } rows[] = {
+            {"21:30", " 21: 30", 21, 30}, {"9:5", " 9: 5", 9, 5}, {"9:", " 9: 0", 9, 0},
+            {"12:05", " 12: 5", 12, 5}, {"10:00", " 10: 0", 10, 0}, {"23:59", " 23: 59", 23, 59},
+            {"1230", " 12: 0", 12, 0}, {"12345", " 12: 45", 12, 45}, {"12.30", " 12: 30", 12, 30},
+            {"9:30:15", " 9: 30", 9, 30}, {"12:345", " 12: 34", 12, 34}, {"9:x5", " 9: 0", 9, 0},
+            {"9:+5", " 9: 5", 9, 5}, {"9:.9", " 9: 1", 9, 1}, {"9:.5", " 9: 0", 9, 0},
+            {"9:\t5", " 9: 5", 9, 5},
+            // Refused:
+            {"24:00", "", 0, 0}, {"12:60", "", 0, 0}, {"09:30", "", 0, 0}, {"00:15", "", 0, 0}, {"0:30", "", 0, 0}, {"9:-5", "", 0, 0},
+            {" 9:30", "", 0, 0}, {"5", "", 0, 0}, {"1a:30", "", 0, 0}, {"timer", "", 0, 0}, {"２１:３０", "", 0, 0}, {"9：30", "", 0, 0},
+            {"😀1:30", "", 0, 0}, {"9😀30", "", 0, 0}, {"2 :30", "", 0, 0},
         };
-        const auto refused = [](const char *name, const QString &line) {
-            QTest::newRow(name) << line << QString() << 0 << 0;
-        };
-        accepted("21:30", "21:30", " 21: 30", 21, 30);
-        accepted("9:5", "9:5", " 9: 5", 9, 5);
-        accepted("9: nothing after the colon", "9:", " 9: 0", 9, 0);
-        accepted("12:05 drops the zero", "12:05", " 12: 5", 12, 5);
-        accepted("10:00", "10:00", " 10: 0", 10, 0);
-        accepted("23:59", "23:59", " 23: 59", 23, 59);
-        refused("24:00", "24:00");
-        refused("12:60", "12:60");
-        refused("09:30 leading zero", "09:30");
-        refused("00:15", "00:15");
-        refused("0:30", "0:30");
-        accepted("1230 minute from 4 and 5", "1230", " 12: 0", 12, 0);
-        accepted("12345 third character unread", "12345", " 12: 45", 12, 45);
-        accepted("12.30", "12.30", " 12: 30", 12, 30);
-        accepted("9:30:15 tail ignored", "9:30:15", " 9: 30", 9, 30);
-        accepted("12:345 tail ignored", "12:345", " 12: 34", 12, 34);
-        accepted("9:x5 no digits", "9:x5", " 9: 0", 9, 0);
-        accepted("9:+5", "9:+5", " 9: 5", 9, 5);
-        refused("9:-5", "9:-5");
-        accepted("9:.9 rounds up", "9:.9", " 9: 1", 9, 1);
-        accepted("9:.5 half to even", "9:.5", " 9: 0", 9, 0);
-        refused("leading blank", " 9:30");
-        refused("one character", "5");
-        refused("1a:30", "1a:30");
-        refused("timer", "timer");
-        refused("full-width digits", "２１:３０");
-        refused("full-width colon", "9：30");
-        refused("emoji first", "😀1:30");
-        refused("emoji second", "9😀30");
-        accepted("tab inside the minute", "9:\t5", " 9: 5", 9, 5);
-        refused("blank second", "2 :30");
+        for (const auto &row : rows)
+            QTest::addRow("\"%s\"", row.line) << QString::fromUtf8(row.line) << QString::fromUtf8(row.timeText)
+                                              << row.hour << row.minute;
     }
     void enterAlarmTime()
     {
@@ -71,25 +36,20 @@ private Q_SLOTS:
         QFETCH(QString, timeText);
         QFETCH(int, hour);
         QFETCH(int, minute);
-
         MainState state;
         state.mode = 3;
-        state.setHour = 7;
+        state.setHour = 7; // an earlier alarm time, kept on a refusal
         state.setMin = 45;
         state.inText = line;
         EnterAlarmTime(state);
 
-        if (timeText.isEmpty()) {
-            QCOMPARE(state.replyText, errorReply);
-            QCOMPARE(state.mode, qint16(3));
-            QCOMPARE(state.setHour, qint16(7));
-            QCOMPARE(state.setMin, qint16(45));
-        } else {
-            QCOMPARE(state.replyText, confirmation(timeText));
-            QCOMPARE(state.mode, qint16(4));
-            QCOMPARE(int(state.setHour), hour);
-            QCOMPARE(int(state.setMin), minute);
-        }
+        const bool accepted = !timeText.isEmpty();
+        QCOMPARE(state.replyText, accepted ? QStringLiteral("\r\n") + timeText
+                                                 + QStringLiteral("でよろしいですか。\r\n ｙｅｓ ｏｒ ｎｏ (コマンド yes , no)")
+                                           : QStringLiteral("正しく入力してください。(00:00)"));
+        QCOMPARE(int(state.mode), accepted ? 4 : 3);
+        QCOMPARE(int(state.setHour), accepted ? hour : 7);
+        QCOMPARE(int(state.setMin), accepted ? minute : 45);
     }
 };
 

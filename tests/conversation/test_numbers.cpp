@@ -11,25 +11,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("digits") << "21" << 21.0;
-        QTest::newRow("colon ends the number") << "7:" << 7.0;
-        QTest::newRow("blank between digits") << "1 2" << 12.0;
-        QTest::newRow("line feed between digits") << "1\n2" << 12.0;
-        QTest::newRow("tab before sign") << "\t-3" << -3.0;
-        QTest::newRow("blank after sign") << "- 5" << -5.0;
-        QTest::newRow("carriage return ends it") << "1\r2" << 1.0;
-        QTest::newRow("sign alone") << "-" << 0.0;
-        QTest::newRow("plus sign") << "+5" << 5.0;
-        QTest::newRow("two signs") << "+-5" << 0.0;
-        QTest::newRow("point alone") << "." << 0.0;
-        QTest::newRow("point first") << ".9" << 0.9;
-        QTest::newRow("point last") << "3." << 3.0;
-        QTest::newRow("fraction") << "12.25x" << 12.25;
-        QTest::newRow("second point ends it") << "1.2.3" << 1.2;
-        QTest::newRow("letter first") << "x5" << 0.0;
-        QTest::newRow("full-width digits are not digits") << "１２" << 0.0;
-        QTest::newRow("full-width blank is not skipped") << "　5" << 0.0;
+        const struct { const char *text; double value; } rows[] = {
+            {"", 0}, {"21", 21}, {"7:", 7}, {"1 2", 12}, {"1\n2", 12}, {"\t-3", -3}, {"- 5", -5},
+            {"1\r2", 1}, {"-", 0}, {"+5", 5}, {"+-5", 0}, {".", 0}, {".9", 0.9}, {"3.", 3},
+            {"12.25x", 12.25}, {"1.2.3", 1.2}, {"x5", 0}, {"１２", 0}, {"　5", 0},
+        };
+        for (const auto &row : rows)
+            QTest::addRow("\"%s\"", row.text) << QString::fromUtf8(row.text) << row.value;
     }
     void textValue()
     {
@@ -42,15 +30,11 @@ private Q_SLOTS:
     {
         QTest::addColumn<double>("value");
         QTest::addColumn<int>("rounded");
-        QTest::newRow("0.5 to even 0") << 0.5 << 0;
-        QTest::newRow("1.5 to even 2") << 1.5 << 2;
-        QTest::newRow("2.5 to even 2") << 2.5 << 2;
-        QTest::newRow("-0.5 to even 0") << -0.5 << 0;
-        QTest::newRow("-1.5 to even -2") << -1.5 << -2;
-        QTest::newRow("0.9 up") << 0.9 << 1;
-        QTest::newRow("0.4 down") << 0.4 << 0;
-        QTest::newRow("above the range saturates") << 1e9 << 32767;
-        QTest::newRow("below the range saturates") << -1e9 << -32768;
+        const struct { double value; int rounded; } rows[] = {
+            {0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {0.9, 1}, {0.4, 0}, {1e9, 32767}, {-1e9, -32768},
+        };
+        for (const auto &row : rows)
+            QTest::addRow("%g", row.value) << row.value << row.rounded;
     }
     void roundInt()
     {
@@ -59,19 +43,11 @@ private Q_SLOTS:
         QCOMPARE(int(RoundInt(value)), rounded);
     }
 
-    void numberText_data()
-    {
-        QTest::addColumn<int>("number");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << 0 << " 0";
-        QTest::newRow("positive") << 21 << " 21";
-        QTest::newRow("negative") << -5 << "-5";
-    }
     void numberText()
     {
-        QFETCH(int, number);
-        QFETCH(QString, text);
-        QCOMPARE(NumberText(qint16(number)), text);
+        QCOMPARE(NumberText(0), QStringLiteral(" 0"));
+        QCOMPARE(NumberText(21), QStringLiteral(" 21"));
+        QCOMPARE(NumberText(-5), QStringLiteral("-5"));
     }
 };
 
