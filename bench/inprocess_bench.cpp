@@ -1,7 +1,8 @@
 // Measurements that need Pelmora's own code in the same process:
 //   typing-cost  per-character cost of typing into logs of several sizes,
 //                against re-setting the whole text for every character
-//   typing-wall  wall and CPU time of the timer introduction at a speed
+//   typing-wall  wall and CPU time of the timer introduction at a speed, and
+//                of the echo of a pasted line at the fast speed
 //   alarm-latency  the tick of the alarm minute on which the request leaves
 // Each prints one line per figure: "name value".
 #include "app/chatlog.h"
@@ -86,7 +87,10 @@ void typingCost()
         qsizetype bytes;
         int realChars;
         int literalChars;
-    } sizes[] = {{"10KB", 10'000, 2000, 200}, {"1MB", 1'000'000, 2000, 20}, {"10MB", 10'000'000, 2000, 3}};
+    } sizes[] = {{"empty", 0, 2000, 200},
+                 {"10KB", 10'000, 2000, 200},
+                 {"1MB", 1'000'000, 2000, 20},
+                 {"10MB", 10'000'000, 2000, 3}};
     for (const bool japanese : {false, true}) {
         const QString character = japanese ? QStringLiteral("あ") : QStringLiteral("a");
         const char *script = japanese ? "japanese" : "ascii";
@@ -138,6 +142,21 @@ void typingWall(qint32 speed, const char *name)
     std::printf("intro_cpu_s_%s %.3f\n", name, cpu);
 }
 
+// The echo of the longest line the input box takes (a paste of 100,000
+// characters is cut to its maximum length), typed at the fast speed.
+void pasteEcho()
+{
+    Window w;
+    w.window.state().speed = 0;
+    auto *input = w.window.findChild<QLineEdit *>(QStringLiteral("Sent_t"));
+    input->setText(QString(100'000, u'x'));
+    QElapsedTimer timer;
+    timer.start();
+    w.window.findChild<QPushButton *>(QStringLiteral("sent"))->click();
+    std::printf("paste_chars %d\n", int(w.log().text().size()) - 2);
+    std::printf("paste_echo_s_fast %.3f\n", timer.nsecsElapsed() / 1e9);
+}
+
 void alarmLatency()
 {
     Window w;
@@ -171,6 +190,7 @@ int main(int argc, char *argv[])
     else if (mode == u"typing-wall") {
         typingWall(80000, "normal");
         typingWall(180000, "slow");
+        pasteEcho();
     } else if (mode == u"alarm-latency")
         alarmLatency();
     else {

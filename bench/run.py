@@ -183,7 +183,7 @@ for platform_name, figure, mine, theirs, goal in rows:
 lines += ["", "Typing one character (pause 0: text, caret, synchronous repaint), offscreen, µs:", "",
           "| text | log | Pelmora | whole text re-set | re-set / Pelmora |", "|---|---|---|---|---|"]
 for script in ("ascii", "japanese"):
-    for size in ("10KB", "1MB", "10MB"):
+    for size in ("empty", "10KB", "1MB", "10MB"):
         mine = float(typing[f"typing_us_{script}_{size}"])
         literal = float(typing[f"literal_us_{script}_{size}"])
         lines.append(f"| {script} | {size} | {mine:.1f} | {literal:.1f} | {literal / mine:.0f}× |")
@@ -197,6 +197,11 @@ for speed in ("normal", "slow"):
     w, e, c = (float(wall[f"intro_{k}_s_{speed}"]) for k in ("wall", "expected", "cpu"))
     lines.append(f"| {speed} | {w:.3f} | {e:.3f} | {w / e:.3f} | {c:.3f} | {100 * c / w:.1f} % |")
 
+chars, fast = int(wall["paste_chars"]), float(wall["paste_echo_s_fast"])
+lines += ["", f"A pasted line of 100,000 characters, cut to the input box's {chars - 9} characters and echoed "
+          f"with \"は理解できません。\" ({chars} characters): {fast:.1f} s at the fast speed; at the other "
+          f"speeds the pauses add to it, "
+          f"{(fast + chars * 0.0144) / 60:.1f} min at the normal and {(fast + chars * 0.0324) / 60:.1f} min at the slow one."]
 lines += ["", f"Alarm latency: with the clock stepping through the alarm minute, the request leaves on tick "
           f"{alarm['alarm_request_tick']} of the minute (goal: the first).", ""]
 text = "\n".join(lines)

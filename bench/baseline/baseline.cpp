@@ -42,7 +42,9 @@ int main(int argc, char *argv[])
     font.setPointSizeF(11.25);
     log->setFont(font);
     (new QPushButton(QStringLiteral("クリアー"), client))->setGeometry(184, 216, 65, 25);
-    (new QLineEdit(client))->setGeometry(16, 296, 337, 25);
+    auto *input = new QLineEdit(client);
+    input->setGeometry(16, 296, 337, 25);
+    input->setFocus(); // where Pelmora keeps the focus: its caret blinks there
     (new QPushButton(QStringLiteral("OK"), client))->setGeometry(376, 296, 49, 25);
     (new QPushButton(QStringLiteral("ウインドウズの終了"), client))->setGeometry(0, 536, 249, 25);
     (new QPushButton(QStringLiteral("Command2"), client))->setGeometry(320, 552, 25, 17);
