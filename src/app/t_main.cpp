@@ -58,7 +58,7 @@ T_Main::T_Main(SystemServices &system, QWidget *parent)
 {
     createControls();
     surface.emplace(*uke, *Sent_t, *la3);
-    powerOff.emplace(fields, *surface, system, *this);
+    powerOff.emplace(fields, *surface, system);
     createMenus();
     wireEvents();
     Form_Load();
@@ -188,6 +188,7 @@ bool T_Main::eventFilter(QObject *watched, QEvent *event)
 void T_Main::closeEvent(QCloseEvent *event)
 {
     Timer1->stop();
+    powerOff->abandon();
     event->accept();
 }
 

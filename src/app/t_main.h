@@ -57,7 +57,8 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    // A closed window must not go on ticking: it could still fire the alarm.
+    // A closed window must not go on ticking, nor wait for an answer: it
+    // could still fire the alarm, or type into a log nobody sees.
     void closeEvent(QCloseEvent *event) override;
 
 private:

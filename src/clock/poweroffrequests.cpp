@@ -4,41 +4,42 @@
 #include "conversation/typeout.h"
 #include "platform/systemservices.h"
 
-#include <QDebug>
+#include <cstdio>
 
-PowerOffRequests::PowerOffRequests(MainState &state, ChatSurface &surface, SystemServices &system,
-                                   QObject &context)
+PowerOffRequests::PowerOffRequests(MainState &state, ChatSurface &surface, SystemServices &system)
     : state(state)
     , surface(surface)
     , system(system)
-    , context(context)
 {
 }
 
 void PowerOffRequests::request()
 {
-    if (open || accepted)
+    if (open || answered)
         return;
     open = true;
-    system.requestPowerOff(context, [this](bool wasAccepted, const QString &reason) {
-        finished(wasAccepted, reason);
-    });
+    system.requestPowerOff(*answers, [this](bool accepted, const QString &reason) { finished(accepted, reason); });
 }
 
 void PowerOffRequests::alarmMinuteOver()
 {
-    accepted = false;
-    refusalReported = false;
+    answered = false;
 }
 
-void PowerOffRequests::finished(bool wasAccepted, const QString &reason)
+void PowerOffRequests::abandon()
+{
+    answers = std::make_unique<QObject>();
+    open = false;
+}
+
+void PowerOffRequests::finished(bool accepted, const QString &reason)
 {
     open = false;
-    accepted = wasAccepted;
-    if (wasAccepted || refusalReported)
+    answered = true;
+    if (accepted)
         return;
-    refusalReported = true;
     const QString report = QStringLiteral("シャットダウンできませんでした。\r\n") + reason;
-    qWarning().noquote() << report;
+    // Straight to standard error: Qt's own logging may go to the journal instead.
+    std::fprintf(stderr, "%s\n", report.toLocal8Bit().constData());
     typeText(report, state.speed, surface, system);
 }

@@ -1,24 +1,30 @@
 #pragma once
 
+#include <QObject>
+
+#include <memory>
+
 struct MainState;
 class ChatSurface;
-class QObject;
 class QString;
 class SystemServices;
 
-// Sends the power-off request when the alarm fires, one at a time: while a
-// request is open (logind may be waiting on a password prompt) or after one
-// was accepted, further presses in the same alarm minute send nothing. A
-// refusal is typed into the log and written to standard error once per
-// alarm minute; a later tick of that minute may try again quietly.
+// Sends the power-off request when the alarm fires, one at a time, and at
+// most until the system has answered once in an alarm minute: while a
+// request is open (logind may be waiting on a password prompt) nothing more
+// is sent, and after an answer nothing more until the minute is over, so
+// that a user who dismissed the prompt is not asked again every second.
+// A refusal is typed into the log and written to standard error.
 class PowerOffRequests
 {
 public:
-    PowerOffRequests(MainState &state, ChatSurface &surface, SystemServices &system, QObject &context);
+    PowerOffRequests(MainState &state, ChatSurface &surface, SystemServices &system);
 
     void request();
     // A tick outside the alarm minute: the next alarm minute starts afresh.
     void alarmMinuteOver();
+    // The window is gone: an open request's answer is no longer awaited.
+    void abandon();
 
 private:
     void finished(bool accepted, const QString &reason);
@@ -26,8 +32,9 @@ private:
     MainState &state;
     ChatSurface &surface;
     SystemServices &system;
-    QObject &context;
+    // The context the system's answer is delivered to; replaced by abandon(),
+    // which drops an answer still on its way.
+    std::unique_ptr<QObject> answers = std::make_unique<QObject>();
     bool open = false;
-    bool accepted = false;
-    bool refusalReported = false;
+    bool answered = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/systemservices.h"
 
+#include <QPointer>
 #include <QStringList>
 
 #include <utility>
@@ -24,16 +25,21 @@ public:
     void requestPowerOff(QObject &context, PowerOffDone done) override
     {
         ++powerOffRequests;
-        if (powerOffService)
+        if (powerOffService) {
             powerOffService(context, std::move(done));
-        else
+        } else {
             openPowerOff = std::move(done);
+            openPowerOffContext = &context;
+        }
     }
 
-    // Ends the open power-off request as the system would.
+    // Ends the open power-off request as the system would: the answer is
+    // delivered only while its context lives.
     void answerPowerOff(bool accepted, const QString &reason = QString())
     {
-        std::exchange(openPowerOff, PowerOffDone())(accepted, reason);
+        const PowerOffDone done = std::exchange(openPowerOff, PowerOffDone());
+        if (openPowerOffContext)
+            done(accepted, reason);
     }
 
     QString time = QStringLiteral("12:00:00");
@@ -43,6 +49,7 @@ public:
     int programEnds = 0;
     int powerOffRequests = 0;
     PowerOffDone openPowerOff;
+    QPointer<QObject> openPowerOffContext;
     // When set, requests go to this service instead of waiting for answerPowerOff.
     std::function<void(QObject &, PowerOffDone)> powerOffService;
 };
