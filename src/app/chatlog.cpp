@@ -5,6 +5,8 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace {
 
 // A block's user state names the break before it: the default (-1, also

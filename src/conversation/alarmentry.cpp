@@ -20,21 +20,12 @@ bool minuteInRange(qint16 minute)
 
 void EnterAlarmTime(MainState &state)
 {
-    const QString &line = state.inText;
-    const QString second = characterSlice(line, 2, 1);
-    qint16 hour = 0;
-    qint16 minute = 0;
-    bool valid = false;
-    if (second == u":") {
-        hour = pieceValue(line, 1, 1);
-        minute = pieceValue(line, 3, 2);
-        valid = hour > 0 && minuteInRange(minute);
-    } else if (isAsciiDigit(second)) {
-        // Character 3 is the separator and is not looked at.
-        hour = pieceValue(line, 1, 2);
-        minute = pieceValue(line, 4, 2);
-        valid = hour > 9 && hour < 24 && minuteInRange(minute);
-    }
+    const auto [oneDigitHour, hour, minute] = readHourMinute(state.inText);
+    bool valid = minuteInRange(minute);
+    if (oneDigitHour)
+        valid = valid && hour > 0;
+    else // a two-digit hour must be written with digits
+        valid = valid && isAsciiDigit(characterSlice(state.inText, 2, 1)) && hour > 9 && hour < 24;
 
     if (!valid) {
         state.replyText = QStringLiteral("正しく入力してください。(00:00)");

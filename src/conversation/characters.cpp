@@ -7,14 +7,6 @@ qsizetype characterEnd(const QString &text, qsizetype index)
     return index + (pair ? 2 : 1);
 }
 
-qsizetype characterCount(const QString &text)
-{
-    qsizetype count = 0;
-    for (qsizetype i = 0; i < text.size(); i = characterEnd(text, i))
-        ++count;
-    return count;
-}
-
 QString characterSlice(const QString &text, qsizetype first, qsizetype count)
 {
     qsizetype begin = 0;

@@ -7,7 +7,6 @@
 
 // Index one past the character that starts at index.
 qsizetype characterEnd(const QString &text, qsizetype index);
-qsizetype characterCount(const QString &text);
 // count characters from position first (counted from 1); shorter, or
 // empty, where the text ends first.
 QString characterSlice(const QString &text, qsizetype first, qsizetype count);

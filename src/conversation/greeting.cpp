@@ -7,25 +7,12 @@
 #include "conversation/typeout.h"
 #include "platform/systemservices.h"
 
-namespace {
-
-bool startsWithNumber(const QString &text)
-{
-    for (const QChar c : text) {
-        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'+' || c == u'-')
-            continue;
-        return c >= u'0' && c <= u'9';
-    }
-    return false;
-}
-
-} // namespace
-
 QString greetingFor(const QString &hourText)
 {
-    if (!startsWithNumber(hourText))
+    bool readable = false;
+    const qint16 hour = RoundInt(TextValue(hourText, &readable));
+    if (!readable)
         return QString();
-    const qint16 hour = RoundInt(TextValue(hourText));
     if (hour >= 0 && hour <= 4)
         return QStringLiteral("こんばんわ\r\n遅くまでご苦労様です");
     if (hour >= 5 && hour <= 9)

@@ -19,7 +19,7 @@ bool isDigit(QChar c)
 
 } // namespace
 
-double TextValue(const QString &text)
+double TextValue(const QString &text, bool *hasDigits)
 {
     QString kept;
     for (const QChar c : text) {
@@ -34,13 +34,16 @@ double TextValue(const QString &text)
         ++i;
     }
     double value = 0.0;
-    for (; i < kept.size() && isDigit(kept.at(i)); ++i)
+    bool digits = false;
+    for (; i < kept.size() && isDigit(kept.at(i)); ++i, digits = true)
         value = value * 10.0 + (kept.at(i).unicode() - u'0');
     if (i < kept.size() && kept.at(i) == u'.') {
         double scale = 0.1;
-        for (++i; i < kept.size() && isDigit(kept.at(i)); ++i, scale /= 10.0)
+        for (++i; i < kept.size() && isDigit(kept.at(i)); ++i, scale /= 10.0, digits = true)
             value += (kept.at(i).unicode() - u'0') * scale;
     }
+    if (hasDigits)
+        *hasDigits = digits;
     return sign * value;
 }
 
@@ -58,9 +61,21 @@ qint16 RoundInt(double value)
     return static_cast<qint16>(rounded);
 }
 
+namespace {
+
+// RoundInt of TextValue of count characters from position first (from 1).
 qint16 pieceValue(const QString &text, qsizetype first, qsizetype count)
 {
     return RoundInt(TextValue(characterSlice(text, first, count)));
+}
+
+} // namespace
+
+HourMinute readHourMinute(const QString &text)
+{
+    if (characterSlice(text, 2, 1) == u":")
+        return {true, pieceValue(text, 1, 1), pieceValue(text, 3, 2)};
+    return {false, pieceValue(text, 1, 2), pieceValue(text, 4, 2)};
 }
 
 QString NumberText(qint16 number)

@@ -21,14 +21,11 @@ std::chrono::microseconds pauseAfterCharacter(qint32 speed)
 
 void typeText(const QString &text, qint32 speed, ChatSurface &surface, SystemServices &system)
 {
-    const qsizetype count = characterCount(text);
     const auto pause = pauseAfterCharacter(speed);
-    qsizetype start = 0;
-    for (qsizetype position = 1; position <= count; ++position) {
-        const qsizetype end = characterEnd(text, start);
+    for (qsizetype start = 0, end = 0; start < text.size(); start = end) {
+        end = characterEnd(text, start);
         const QString character = text.mid(start, end - start);
-        start = end;
-        if (position == 1) {
+        if (start == 0) {
             // The first character beeps before the log is drawn and leaves
             // the caret alone; every later one is drawn, then beeps.
             surface.appendToLog(QStringLiteral("\r\n") + character);

@@ -84,8 +84,8 @@ private Q_SLOTS:
         if (f.state().timerOn == 1)
             QCOMPARE(f.alarmLabel()->text(), armedLabel);
         // A beep and a pause for every character.
-        QCOMPARE(qsizetype(f.system.beeps), characterCount(reply));
-        QCOMPARE(qsizetype(f.system.pauses.size()), characterCount(reply));
+        QCOMPARE(qsizetype(f.system.beeps), reply.toUcs4().size());
+        QCOMPARE(qsizetype(f.system.pauses.size()), reply.toUcs4().size());
     }
 
     void wholeDialogue()
