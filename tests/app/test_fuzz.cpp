@@ -150,7 +150,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("pasted");
         QTest::newRow("100,000 characters") << QString(100'000, u'x');
-        QTest::newRow("lone surrogates") << QStringLiteral("a") + QChar(0xd800) + QChar(0xdc00).toLatin1() + QChar(0xdfff) + u'b';
+        QTest::newRow("lone surrogates") << QChar(0xd800) + QStringLiteral("x") + QChar(0xdfff);
         QTest::newRow("NUL characters") << QString(QChar(0)) + QStringLiteral("x") + QChar(0);
     }
     void pastedLines()
