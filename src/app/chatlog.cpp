@@ -86,21 +86,13 @@ void ChatLog::appendText(const QString &text)
 void ChatLog::appendLine(QTextCursor &end, QStringView line)
 {
     while (!line.isEmpty()) {
-        qsizetype room = longestBlock - (end.block().length() - 1);
-        if (room <= 0) {
+        qsizetype take = std::min(longestBlock - (end.block().length() - 1), line.size());
+        if (take > 0 && take < line.size() && line.at(take - 1).isHighSurrogate())
+            --take; // never split a character between two blocks
+        if (take <= 0) {
             end.insertBlock();
             end.block().setUserState(continuation);
-            room = longestBlock;
-        }
-        qsizetype take = std::min(room, line.size());
-        if (take < line.size() && line.at(take - 1).isHighSurrogate()) {
-            // Never split a character between two blocks.
-            if (take == 1) {
-                end.insertBlock();
-                end.block().setUserState(continuation);
-                continue;
-            }
-            --take;
+            continue;
         }
         end.insertText(line.left(take).toString());
         line = line.mid(take);

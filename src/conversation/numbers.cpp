@@ -61,21 +61,14 @@ qint16 RoundInt(double value)
     return static_cast<qint16>(rounded);
 }
 
-namespace {
-
-// RoundInt of TextValue of count characters from position first (from 1).
-qint16 pieceValue(const QString &text, qsizetype first, qsizetype count)
-{
-    return RoundInt(TextValue(characterSlice(text, first, count)));
-}
-
-} // namespace
-
 HourMinute readHourMinute(const QString &text)
 {
+    const auto pieceValue = [&text](qsizetype first, qsizetype count) {
+        return RoundInt(TextValue(characterSlice(text, first, count)));
+    };
     if (characterSlice(text, 2, 1) == u":")
-        return {true, pieceValue(text, 1, 1), pieceValue(text, 3, 2)};
-    return {false, pieceValue(text, 1, 2), pieceValue(text, 4, 2)};
+        return {true, pieceValue(1, 1), pieceValue(3, 2)};
+    return {false, pieceValue(1, 2), pieceValue(4, 2)};
 }
 
 QString NumberText(qint16 number)
