@@ -1,15 +1,38 @@
-# A Debian package through CPack: cpack -G DEB in the build folder.
-set(CPACK_GENERATOR DEB)
+# Packages through CPack, from the build folder: `cpack` makes a Debian
+# package on Linux, and an NSIS installer and a zip on Windows.
 set(CPACK_PACKAGE_NAME pelmora)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Pelmora developers")
 set(CPACK_PACKAGE_CONTACT "Pelmora developers <pelmora@users.noreply.github.com>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Power the computer off at a set time, in a typed conversation")
-set(CPACK_PACKAGE_INSTALL_DIRECTORY pelmora)
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION utils)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), qt6-qpa-plugins, fonts-ipafont-gothic")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd")
+
+if(WIN32)
+    set(CPACK_GENERATOR NSIS ZIP)
+    set(CPACK_PACKAGE_FILE_NAME pelmora-${PROJECT_VERSION}-win64)
+    set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack-options.cmake)
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY Pelmora)
+    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Pelmora)
+    set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
+    # The Start-menu entry "Pelmora" for pelmora.exe.
+    set(CPACK_PACKAGE_EXECUTABLES pelmora Pelmora)
+    set(CPACK_NSIS_PACKAGE_NAME Pelmora)
+    set(CPACK_NSIS_DISPLAY_NAME Pelmora)
+    set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+    set(CPACK_NSIS_INSTALLED_ICON_NAME pelmora.exe)
+    set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/data/icons/pelmora.ico)
+    set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/data/icons/pelmora.ico)
+    set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+    set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+    # A 64-bit installer for a 64-bit program, with Unicode texts.
+    set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-XTarget amd64-unicode")
+else()
+    set(CPACK_GENERATOR DEB)
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY pelmora)
+    set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+    set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+    set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS
+        "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), qt6-qpa-plugins, fonts-ipafont-gothic")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd")
+endif()
 include(CPack)

@@ -4,3 +4,9 @@
 
 // The power-off request of the platform the program was built for.
 void requestSystemPowerOff(QObject &context, PowerOffDone done);
+
+#ifdef Q_OS_WIN
+class WindowsShutdownCalls;
+// The same over the given calls.
+void requestWindowsPowerOff(WindowsShutdownCalls &calls, QObject &context, PowerOffDone done);
+#endif

@@ -4,9 +4,9 @@
 
 #include <QTimer>
 
-void requestSystemPowerOff(QObject &context, PowerOffDone done)
+void requestWindowsPowerOff(WindowsShutdownCalls &calls, QObject &context, PowerOffDone done)
 {
-    const std::optional<std::wstring> failure = powerOffWindows();
+    const std::optional<std::wstring> failure = powerOffWindows(calls);
     // Answer from the event loop, as the request promises.
     QTimer::singleShot(0, &context, [done = std::move(done), failure] {
         if (failure)
@@ -14,4 +14,10 @@ void requestSystemPowerOff(QObject &context, PowerOffDone done)
         else
             done(true, QString());
     });
+}
+
+void requestSystemPowerOff(QObject &context, PowerOffDone done)
+{
+    Win32ShutdownCalls calls;
+    requestWindowsPowerOff(calls, context, std::move(done));
 }

@@ -8,6 +8,7 @@
 
 namespace {
 
+// The system's own words for an error, in the user's language, with its code.
 std::wstring systemMessage(DWORD code)
 {
     wchar_t *buffer = nullptr;
@@ -21,37 +22,41 @@ std::wstring systemMessage(DWORD code)
     return message + L" (" + std::to_wstring(code) + L")";
 }
 
-std::optional<std::wstring> enableShutdownPrivilege()
+} // namespace
+
+unsigned long Win32ShutdownCalls::enableShutdownPrivilege()
 {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
-        return systemMessage(GetLastError());
+        return GetLastError();
     TOKEN_PRIVILEGES privileges{};
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    std::optional<std::wstring> failure;
-    if (!LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)
-        || !AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr)) {
-        failure = systemMessage(GetLastError());
-    } else if (const DWORD result = GetLastError(); result == ERROR_NOT_ALL_ASSIGNED) {
-        // The call succeeds even when the account does not hold the right.
-        failure = systemMessage(result);
-    }
+    // AdjustTokenPrivileges succeeds even when the account does not hold the
+    // right; only its last error (ERROR_NOT_ALL_ASSIGNED) tells, so the last
+    // error is the answer either way.
+    if (LookupPrivilegeValueW(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+    const DWORD error = GetLastError();
     CloseHandle(token);
-    return failure;
+    return error;
 }
 
-} // namespace
-
-std::optional<std::wstring> powerOffWindows()
+unsigned long Win32ShutdownCalls::exitWindows(unsigned int flags, unsigned long reason)
 {
-    if (std::optional<std::wstring> failure = enableShutdownPrivilege())
-        return failure;
-    // Power off, not only halt, and record the shutdown as planned.
-    const UINT how = EWX_SHUTDOWN | EWX_POWEROFF;
+    return ExitWindowsEx(flags, reason) ? ERROR_SUCCESS : GetLastError();
+}
+
+std::optional<std::wstring> powerOffWindows(WindowsShutdownCalls &calls)
+{
+    if (const unsigned long error = calls.enableShutdownPrivilege())
+        return systemMessage(error);
+    // Power off, not only halt, and record the shutdown as planned. No force
+    // flag: an application with unsaved work may still hold the shutdown.
+    const UINT flags = EWX_SHUTDOWN | EWX_POWEROFF;
     const DWORD reason = SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_MAINTENANCE
                          | SHTDN_REASON_FLAG_PLANNED;
-    if (!ExitWindowsEx(how, reason))
-        return systemMessage(GetLastError());
+    if (const unsigned long error = calls.exitWindows(flags, reason))
+        return systemMessage(error);
     return std::nullopt;
 }

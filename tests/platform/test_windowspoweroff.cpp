@@ -1,0 +1,91 @@
+#include "app/windowfixture.h"
+#include "platform/poweroff.h"
+#include "platform/windowsshutdown.h"
+
+#include <windows.h>
+
+namespace {
+
+// Stands in for the two Win32 steps: records ExitWindowsEx and answers each
+// step with the error the test sets.
+struct FakeShutdownCalls final : WindowsShutdownCalls
+{
+    unsigned long enableShutdownPrivilege() override { return privilegeError; }
+    unsigned long exitWindows(unsigned int flags, unsigned long reason) override
+    {
+        exits.append({flags, reason});
+        return exitError;
+    }
+
+    unsigned long privilegeError = ERROR_SUCCESS;
+    unsigned long exitError = ERROR_SUCCESS;
+    QList<QPair<unsigned int, unsigned long>> exits;
+};
+
+} // namespace
+
+class TestWindowsPowerOff : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void request_data()
+    {
+        QTest::addColumn<ulong>("privilegeError");
+        QTest::addColumn<ulong>("exitError");
+        QTest::addColumn<ulong>("reported");
+        QTest::newRow("shut down") << ulong(ERROR_SUCCESS) << ulong(ERROR_SUCCESS) << ulong(ERROR_SUCCESS);
+        QTest::newRow("no shutdown right") << ulong(ERROR_NOT_ALL_ASSIGNED) << ulong(ERROR_SUCCESS)
+                                           << ulong(ERROR_NOT_ALL_ASSIGNED);
+        QTest::newRow("token refused") << ulong(ERROR_ACCESS_DENIED) << ulong(ERROR_SUCCESS) << ulong(ERROR_ACCESS_DENIED);
+        QTest::newRow("shutdown refused") << ulong(ERROR_SUCCESS) << ulong(ERROR_PRIVILEGE_NOT_HELD)
+                                          << ulong(ERROR_PRIVILEGE_NOT_HELD);
+        QTest::newRow("shutdown already under way") << ulong(ERROR_SUCCESS) << ulong(ERROR_SHUTDOWN_IN_PROGRESS)
+                                                    << ulong(ERROR_SHUTDOWN_IN_PROGRESS);
+    }
+    void request()
+    {
+        QFETCH(ulong, privilegeError);
+        QFETCH(ulong, exitError);
+        QFETCH(ulong, reported);
+        FakeShutdownCalls calls;
+        calls.privilegeError = privilegeError;
+        calls.exitError = exitError;
+        WindowFixture f;
+        f.system.powerOffService = [&calls](QObject &context, PowerOffDone done) {
+            requestWindowsPowerOff(calls, context, std::move(done));
+        };
+        f.state().greetStep = 0;
+        f.state().setHour = 21;
+        f.state().setMin = 30;
+        f.state().timerOn = 1;
+        f.state().mode = 5;
+        f.system.time = QStringLiteral("21:30:00");
+        f.window.Timer1_Timer();
+
+        // Without the right, Windows is not asked at all; with it, asked to
+        // power off, planned, and without forcing applications to close.
+        const QList<QPair<unsigned int, unsigned long>> expectedExits{
+            {EWX_SHUTDOWN | EWX_POWEROFF,
+             SHTDN_REASON_MAJOR_APPLICATION | SHTDN_REASON_MINOR_MAINTENANCE | SHTDN_REASON_FLAG_PLANNED}};
+        QCOMPARE(calls.exits, privilegeError ? decltype(expectedExits)() : expectedExits);
+
+        if (reported == ERROR_SUCCESS) {
+            QTest::qWait(50);
+            QCOMPARE(f.log()->text(), QString());
+            return;
+        }
+        // The system's own words for the error, then its code, on one line.
+        const QString opening = QStringLiteral("\r\nシャットダウンできませんでした。\r\n");
+        const QString code = QStringLiteral(" (%1)").arg(reported);
+        QTRY_VERIFY(f.log()->text().startsWith(opening));
+        const QString message = f.log()->text().mid(opening.size());
+        QVERIFY2(message.endsWith(code), qPrintable(message));
+        const QString words = message.chopped(code.size());
+        QVERIFY2(!words.trimmed().isEmpty() && words == words.trimmed() && !words.contains(u'\n'),
+                 qPrintable(message));
+    }
+};
+
+QTEST_MAIN(TestWindowsPowerOff)
+#include "test_windowspoweroff.moc"
