@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int sampleRate = 8000; // mono, 16 bits
-
 // The loudest sample of a raw recording.
 int peak(const QByteArray &audio)
 {
@@ -38,18 +36,18 @@ private Q_SLOTS:
     {
         QVERIFY(dir.isValid());
         const QString socket = dir.filePath(QStringLiteral("native"));
-        const QByteArray noBus = "unix:path=" + QFile::encodeName(dir.filePath(QStringLiteral("no-bus")));
         QFile clientConfig(dir.filePath(QStringLiteral("client.conf")));
-        QVERIFY(clientConfig.open(QIODevice::WriteOnly));
-        clientConfig.write("autospawn = no\n");
+        QVERIFY(clientConfig.open(QIODevice::WriteOnly) && clientConfig.write("autospawn = no\n") > 0);
         clientConfig.close();
-        // Before any sound is played: the client side of this process.
-        qputenv("PULSE_SERVER", "unix:" + QFile::encodeName(socket));
-        qputenv("PULSE_CLIENTCONFIG", QFile::encodeName(clientConfig.fileName()));
-        qputenv("PULSE_COOKIE", QFile::encodeName(dir.filePath(QStringLiteral("cookie"))));
-        qputenv("CANBERRA_DRIVER", "pulse"); // never straight to a sound card
-        qputenv("DBUS_SESSION_BUS_ADDRESS", noBus);
-        qputenv("DBUS_SYSTEM_BUS_ADDRESS", noBus);
+        // Before any sound is played: this process's side.
+        const QByteArray noBus = "unix:path=" + QFile::encodeName(dir.filePath(QStringLiteral("no-bus")));
+        for (const auto &[name, value] : {std::pair{"PULSE_SERVER", "unix:" + QFile::encodeName(socket)},
+                                          {"PULSE_CLIENTCONFIG", QFile::encodeName(clientConfig.fileName())},
+                                          {"PULSE_COOKIE", QFile::encodeName(dir.filePath(QStringLiteral("cookie")))},
+                                          {"CANBERRA_DRIVER", QByteArray("pulse")}, // never straight to a sound card
+                                          {"DBUS_SESSION_BUS_ADDRESS", noBus},
+                                          {"DBUS_SYSTEM_BUS_ADDRESS", noBus}})
+            qputenv(name, value);
         qunsetenv("DISPLAY");
 
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -58,10 +56,9 @@ private Q_SLOTS:
         server.setProcessEnvironment(environment);
         server.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         server.start(QStringLiteral("pulseaudio"),
-                     {QStringLiteral("-n"), QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
-                      QStringLiteral("--use-pid-file=no"), QStringLiteral("--disable-shm=yes"),
-                      QStringLiteral("-L"), QStringLiteral("module-null-sink sink_name=check"),
-                      QStringLiteral("-L"), "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
+                     QStringList{"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                                 "module-null-sink sink_name=check", "-L",
+                                 "module-native-protocol-unix auth-anonymous=1 socket=" + socket});
         QVERIFY2(server.waitForStarted(), "cannot start pulseaudio (package pulseaudio)");
         QVERIFY(QTest::qWaitFor([&socket] { return QFile::exists(socket); }, 30'000));
     }
@@ -81,10 +78,8 @@ private Q_SLOTS:
     {
         QFETCH(bool, beeping);
         QProcess recorder;
-        recorder.start(QStringLiteral("parec"),
-                       {QStringLiteral("--device=check.monitor"), QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                        QStringLiteral("--channels=1"), QStringLiteral("--rate=%1").arg(sampleRate),
-                        QStringLiteral("--latency-msec=20")});
+        recorder.start(QStringLiteral("parec"), QStringList{"--device=check.monitor", "--raw", "--format=s16le",
+                                                            "--channels=1", "--rate=8000", "--latency-msec=20"});
         QVERIFY2(recorder.waitForStarted(), "cannot start parec (package pulseaudio-utils)");
         // The sink's silence arriving shows the recording has begun.
         QVERIFY(QTest::qWaitFor([&recorder] { return recorder.bytesAvailable() > 0; }, 30'000));
@@ -96,8 +91,8 @@ private Q_SLOTS:
             f.system.beepService = [&beeper] { beeper->beep(); };
         f.submit(QStringLiteral("timer"));
 
-        QByteArray audio; // one second from the reply on
-        QVERIFY(QTest::qWaitFor([&] { return (audio += recorder.readAll()).size() >= 2 * sampleRate; }, 30'000));
+        QByteArray audio; // one second from the reply on: 8000 samples of 16 bits
+        QVERIFY(QTest::qWaitFor([&] { return (audio += recorder.readAll()).size() >= 16'000; }, 30'000));
         recorder.kill();
         recorder.waitForFinished();
         if (beeping)

@@ -9,10 +9,15 @@
 class FakeSounds final : public EventSounds
 {
 public:
-    void cancel(quint32 id) override { record(QStringLiteral("cancel %1").arg(id)); }
+    void cancel(quint32 id) override
+    {
+        const std::lock_guard lock(mutex);
+        recorded.append(QStringLiteral("cancel %1").arg(id));
+    }
     SoundOutcome play(quint32 id, const char *eventId) override
     {
-        record(QStringLiteral("play %1 %2").arg(id).arg(QLatin1String(eventId)));
+        const std::lock_guard lock(mutex);
+        recorded.append(QStringLiteral("play %1 %2").arg(id).arg(QLatin1String(eventId)));
         return outcomes.value(QLatin1String(eventId), {SoundOutcome::NotInTheme, QStringLiteral("File or data not found")});
     }
     QStringList calls()
@@ -24,12 +29,6 @@ public:
     QHash<QString, SoundOutcome> outcomes; // by event id; set before the first beep
 
 private:
-    void record(const QString &call)
-    {
-        const std::lock_guard lock(mutex);
-        recorded.append(call);
-    }
-
     std::mutex mutex;
     QStringList recorded;
 };
