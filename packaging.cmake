@@ -32,7 +32,10 @@ else()
     set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
     set(CPACK_DEBIAN_PACKAGE_SECTION utils)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS
-        "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), qt6-qpa-plugins, fonts-ipafont-gothic")
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd")
+        "libc6, libstdc++6, libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libqt6dbus6 (>= 6.4), qt6-qpa-plugins, fonts-ipafont-gothic, libcanberra0 (>= 0.30)")
+    # The beep's way to the desktop's sound server (PulseAudio, or PipeWire in
+    # its place) and the sound it plays. Recommended, not required: without
+    # them the program types on and the window system's beep stands in.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd, libcanberra-pulse, sound-theme-freedesktop")
 endif()
 include(CPack)

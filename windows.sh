@@ -23,6 +23,7 @@ if [ ! -f "$build/build.ninja" ]; then
         >/dev/null
 fi
 cmake --build "$build" -- --quiet
+tests/windows/check_executable.sh "$build/src/pelmora.exe"
 
 # A private X server for Wine's windows, and Wine's own server, both ended
 # with this script however it ends.

@@ -4,6 +4,8 @@
 //   typing-wall  wall and CPU time of the timer introduction at a speed, and
 //                of the echo of a pasted line at the fast speed
 //   alarm-latency  the tick of the alarm minute on which the request leaves
+//   beep         what one real beep costs its caller, and the timer
+//                introduction at the normal speed with it
 // Each prints one line per figure: "name value".
 #include "app/chatlog.h"
 #include "app/mainsurface.h"
@@ -19,8 +21,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -179,6 +183,27 @@ void alarmLatency()
     std::printf("alarm_request_tick none\n");
 }
 
+// At the normal typing pace, so that every call starts a sound of its own.
+// The first call opens the connection to the sound server and counts apart.
+void beepCost()
+{
+    RealSystem system;
+    QElapsedTimer timer;
+    timer.start();
+    system.beep();
+    std::printf("beep_first_ms %.3f\n", timer.nsecsElapsed() / 1e6);
+    std::vector<double> microseconds;
+    for (int i = 0; i < 200; ++i) {
+        system.pause(pauseAfterCharacter(80000));
+        timer.restart();
+        system.beep();
+        microseconds.push_back(timer.nsecsElapsed() / 1e3);
+    }
+    std::sort(microseconds.begin(), microseconds.end());
+    std::printf("beep_us_median %.1f\n", microseconds[microseconds.size() / 2]);
+    std::printf("beep_us_max %.1f\n", microseconds.back());
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -193,8 +218,11 @@ int main(int argc, char *argv[])
         pasteEcho();
     } else if (mode == u"alarm-latency")
         alarmLatency();
-    else {
-        std::fprintf(stderr, "usage: %s typing-cost|typing-wall|alarm-latency\n", argv[0]);
+    else if (mode == u"beep") {
+        beepCost();
+        typingWall(80000, "normal");
+    } else {
+        std::fprintf(stderr, "usage: %s typing-cost|typing-wall|alarm-latency|beep\n", argv[0]);
         return 2;
     }
     std::fflush(stdout);

@@ -3,20 +3,22 @@
 # Usage: scripts/setup.sh [--tests|--bench] BUILD_DIR [extra cmake arguments]
 set -euo pipefail
 
+# The beep needs libcanberra to build, and to be heard its PulseAudio
+# backend (which reaches PipeWire too) and the freedesktop sound theme.
 packages=(
-    cmake ninja-build g++
-    qt6-base-dev qt6-qpa-plugins
-    fonts-ipafont-gothic
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-qpa-plugins libcanberra-dev
+    fonts-ipafont-gothic libcanberra-pulse sound-theme-freedesktop
 )
 case "$1" in
 --tests)
-    # A private message bus for the fake logind and the validators of the
-    # desktop files.
-    packages+=(dbus-daemon desktop-file-utils appstream)
+    # A private message bus for the fake logind, a private sound server to
+    # hear the beep on, and the validators of the desktop files.
+    packages+=(dbus-daemon pulseaudio pulseaudio-utils desktop-file-utils appstream)
     shift
     ;;
 --bench)
-    packages+=(python3 xvfb xauth)
+    packages+=(python3 xvfb xauth pulseaudio pulseaudio-utils)
     shift
     ;;
 esac

@@ -18,7 +18,7 @@ QString RealSystem::timeOfDay() const
 
 void RealSystem::beep()
 {
-    QApplication::beep();
+    systemBeep->beep();
 }
 
 void RealSystem::pause(std::chrono::microseconds length)

@@ -15,7 +15,12 @@ class FakeSystem final : public SystemServices
 {
 public:
     QString timeOfDay() const override { return time; }
-    void beep() override { ++beeps; }
+    void beep() override
+    {
+        ++beeps;
+        if (beepService)
+            beepService();
+    }
     void pause(std::chrono::microseconds length) override { pauses.push_back(length); }
     void showMessage(const QString &text, const QString &caption) override
     {
@@ -44,6 +49,8 @@ public:
 
     QString time = QStringLiteral("12:00:00");
     int beeps = 0;
+    // When set, every beep also sounds through it.
+    std::function<void()> beepService;
     std::vector<std::chrono::microseconds> pauses;
     QStringList messages; // "caption: text"
     int programEnds = 0;
