@@ -25,12 +25,8 @@ public:
     void requestPowerOff(QObject &context, PowerOffDone done) override
     {
         ++powerOffRequests;
-        if (powerOffService) {
-            powerOffService(context, std::move(done));
-        } else {
-            openPowerOff = std::move(done);
-            openPowerOffContext = &context;
-        }
+        openPowerOff = std::move(done);
+        openPowerOffContext = &context;
     }
 
     // Ends the open power-off request as the system would: the answer is
@@ -50,6 +46,4 @@ public:
     int powerOffRequests = 0;
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
-    // When set, requests go to this service instead of waiting for answerPowerOff.
-    std::function<void(QObject &, PowerOffDone)> powerOffService;
 };
