@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/sleepinhibitor.h"
 #include "platform/systemservices.h"
 
 // The services as the desktop provides them.
@@ -12,4 +13,8 @@ public:
     void showMessage(const QString &text, const QString &caption) override;
     void endProgram() override;
     void requestPowerOff(QObject &context, PowerOffDone done) override;
+    void setAlarmArmed(bool armed, const QString &reason) override;
+
+private:
+    std::unique_ptr<SleepInhibitor> sleepInhibitor = platformSleepInhibitor();
 };

@@ -9,8 +9,8 @@
 #include <vector>
 
 // Stands in for the machine: the test sets the time, and beeps, pauses,
-// message boxes, the end of the program and power-off requests are
-// recorded, never performed.
+// message boxes, the end of the program, power-off requests and the armed
+// state are recorded, never performed.
 class FakeSystem final : public SystemServices
 {
 public:
@@ -27,6 +27,13 @@ public:
         ++powerOffRequests;
         openPowerOff = std::move(done);
         openPowerOffContext = &context;
+    }
+
+    void setAlarmArmed(bool armed, const QString &reason) override
+    {
+        armedChanges.append(armed);
+        if (armed)
+            armedReason = reason;
     }
 
     // Ends the open power-off request as the system would: the answer is
@@ -46,4 +53,6 @@ public:
     int powerOffRequests = 0;
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
+    QList<bool> armedChanges;
+    QString armedReason; // given on the last arming
 };
