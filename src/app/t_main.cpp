@@ -189,7 +189,14 @@ void T_Main::closeEvent(QCloseEvent *event)
 {
     Timer1->stop();
     powerOff->abandon();
+    letMachineSleep();
     event->accept();
+}
+
+void T_Main::letMachineSleep()
+{
+    if (fields.timerOn == 1)
+        system.setAlarmArmed(false, QString());
 }
 
 void T_Main::Form_Load()
@@ -208,7 +215,10 @@ void T_Main::Sent_t_KeyPress(qint16 &KeyAscii)
 
 void T_Main::sent_Click()
 {
+    const qint16 wasArmed = fields.timerOn;
     answerLine(fields, *surface, system);
+    if (fields.timerOn != wasArmed)
+        system.setAlarmArmed(fields.timerOn == 1, alarmWaitReason(fields.setHour, fields.setMin));
 }
 
 void T_Main::shoki_Click()
@@ -256,6 +266,7 @@ void T_Main::Cspeed_Click()
 
 void T_Main::shuryou_Click()
 {
+    letMachineSleep();
     system.endProgram();
 }
 

@@ -6,7 +6,8 @@
 // conversation (answerLine, greet, TypeOut) and the clock (alarmDue) are
 // plain functions over the MainState, reaching the widgets only through
 // MainSurface and the system only through SystemServices. PowerOffRequests
-// keeps the shutdown requests of an alarm minute in order.
+// keeps the shutdown requests of an alarm minute in order; sent_Click tells
+// the system when a line has armed or disarmed the alarm.
 //
 // A line's way through: Enter in Sent_t → Sent_t_KeyPress → sent->click()
 // → sent_Click → answerLine → TypeOut into uke, all before the key returns.
@@ -65,6 +66,8 @@ private:
     void createControls();
     void createMenus();
     void wireEvents();
+    // The program or its window ends: the machine may sleep again.
+    void letMachineSleep();
 
     SystemServices &system;
     MainState fields;

@@ -109,6 +109,12 @@ QString alarmLabelText(qint16 hour, qint16 minute)
     return QStringLiteral("タイマー設定時間") + NumberText(hour) + u'時' + NumberText(minute) + u'分';
 }
 
+QString alarmWaitReason(qint16 hour, qint16 minute)
+{
+    return QString::number(hour) + u'時' + QString::number(minute)
+           + QStringLiteral("分にシャットダウンするタイマーがセットされています。");
+}
+
 void answerLine(MainState &state, ChatSurface &surface, SystemServices &system)
 {
     state.inText = surface.inputLine();

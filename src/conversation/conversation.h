@@ -14,3 +14,7 @@ void answerLine(MainState &state, ChatSurface &surface, SystemServices &system);
 
 // The alarm label's caption for an armed alarm, such as "タイマー設定時間 21時 30分".
 QString alarmLabelText(qint16 hour, qint16 minute);
+
+// Why the machine stays awake while the alarm is armed, told to whoever asks
+// the desktop, such as "21時30分にシャットダウンするタイマーがセットされています。".
+QString alarmWaitReason(qint16 hour, qint16 minute);

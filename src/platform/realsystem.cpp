@@ -44,3 +44,11 @@ void RealSystem::requestPowerOff(QObject &context, PowerOffDone done)
 {
     requestSystemPowerOff(context, std::move(done));
 }
+
+void RealSystem::setAlarmArmed(bool armed, const QString &reason)
+{
+    if (armed)
+        sleepInhibitor->inhibit(reason);
+    else
+        sleepInhibitor->release();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/beeper.h"
+#include "platform/sleepinhibitor.h"
 #include "platform/systemservices.h"
 
 // The services as the desktop provides them.
@@ -13,7 +14,9 @@ public:
     void showMessage(const QString &text, const QString &caption) override;
     void endProgram() override;
     void requestPowerOff(QObject &context, PowerOffDone done) override;
+    void setAlarmArmed(bool armed, const QString &reason) override;
 
 private:
     std::unique_ptr<Beeper> systemBeep = makeSystemBeeper();
+    std::unique_ptr<SleepInhibitor> sleepInhibitor = platformSleepInhibitor();
 };

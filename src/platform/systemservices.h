@@ -32,4 +32,9 @@ public:
     // once; done runs later from the event loop, unless context is gone by
     // then.
     virtual void requestPowerOff(QObject &context, PowerOffDone done) = 0;
+    // Told whenever the alarm is armed or disarmed, and disarmed again when
+    // the program ends. While armed, the machine is kept from sleeping for
+    // idleness; reason says why to whoever asks the desktop. Never fails
+    // for the user: the alarm stays armed whatever the system answers.
+    virtual void setAlarmArmed(bool armed, const QString &reason) = 0;
 };

@@ -9,8 +9,8 @@
 #include <vector>
 
 // Stands in for the machine: the test sets the time, and beeps, pauses,
-// message boxes, the end of the program and power-off requests are
-// recorded, never performed.
+// message boxes, the end of the program, power-off requests and the armed
+// state are recorded, never performed.
 class FakeSystem final : public SystemServices
 {
 public:
@@ -30,12 +30,15 @@ public:
     void requestPowerOff(QObject &context, PowerOffDone done) override
     {
         ++powerOffRequests;
-        if (powerOffService) {
-            powerOffService(context, std::move(done));
-        } else {
-            openPowerOff = std::move(done);
-            openPowerOffContext = &context;
-        }
+        openPowerOff = std::move(done);
+        openPowerOffContext = &context;
+    }
+
+    void setAlarmArmed(bool armed, const QString &reason) override
+    {
+        armedChanges.append(armed);
+        if (armed)
+            armedReason = reason;
     }
 
     // Ends the open power-off request as the system would: the answer is
@@ -57,6 +60,6 @@ public:
     int powerOffRequests = 0;
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
-    // When set, requests go to this service instead of waiting for answerPowerOff.
-    std::function<void(QObject &, PowerOffDone)> powerOffService;
+    QList<bool> armedChanges;
+    QString armedReason; // given on the last arming
 };

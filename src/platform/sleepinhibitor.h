@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+
+class QString;
+
+// Keeps the machine from suspending while an alarm waits, so that the alarm
+// is not slept through. Failures go to standard error only.
+class SleepInhibitor
+{
+public:
+    virtual ~SleepInhibitor() = default;
+    // Takes the inhibition, unless it is held already; reason is shown to
+    // whoever asks the desktop why it does not sleep.
+    virtual void inhibit(const QString &reason) = 0;
+    // Lets it go, if held.
+    virtual void release() = 0;
+};
+
+// The inhibitor of the platform the program was built for.
+std::unique_ptr<SleepInhibitor> platformSleepInhibitor();
