@@ -31,7 +31,6 @@ configure_args=(
     -DFEATURE_concurrent=OFF
     -DFEATURE_xml=OFF
     -DFEATURE_imageformatplugin=OFF
-    -DFEATURE_direct2d=OFF
     -DFEATURE_vulkan=OFF
     -DFEATURE_pkg_config=OFF
 )

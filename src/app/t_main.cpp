@@ -155,8 +155,9 @@ void T_Main::createMenus()
     QMenu *helpH = addMenu("helpH", QStringLiteral("ヘルプ(&H)"));
     jyouhou = addItem(helpH, "jyouhou", QStringLiteral("アプリケーション情報(&J)"));
 
-    // The client area has its designed size below the menu bar.
-    resize(twips(6690), twips(5055) + menuBar()->sizeHint().height());
+    // The client area has its designed size below the menu bar, as tall as
+    // the window's layout makes it for that width.
+    resize(twips(6690), twips(5055) + menuBar()->heightForWidth(twips(6690)));
 }
 
 void T_Main::wireEvents()

@@ -52,9 +52,6 @@ private Q_SLOTS:
         calls.privilegeError = privilegeError;
         calls.exitError = exitError;
         WindowFixture f;
-        f.system.powerOffService = [&calls](QObject &context, PowerOffDone done) {
-            requestWindowsPowerOff(calls, context, std::move(done));
-        };
         f.state().greetStep = 0;
         f.state().setHour = 21;
         f.state().setMin = 30;
@@ -62,6 +59,9 @@ private Q_SLOTS:
         f.state().mode = 5;
         f.system.time = QStringLiteral("21:30:00");
         f.window.Timer1_Timer();
+        // The window's request, carried out by the Windows code over the fake calls.
+        QVERIFY(f.system.openPowerOffContext);
+        requestWindowsPowerOff(calls, *f.system.openPowerOffContext, std::exchange(f.system.openPowerOff, {}));
 
         // Without the right, Windows is not asked at all; with it, asked to
         // power off, planned, and without forcing applications to close.

@@ -33,8 +33,9 @@ for value in "DisplayName    REG_SZ    Pelmora" "DisplayVersion    REG_SZ    $ve
     grep -qF "$value" <<<"$listed" || fail "the installed programs do not list: $value"
 done
 
-# _?= runs the uninstaller in place, so that it has finished when it returns.
-wine "$program_files/Uninstall.exe" /S '_?=C:\Program Files\Pelmora'
+# The uninstaller goes on in a copy of itself: wait until Wine has nothing left running.
+wine "$program_files/Uninstall.exe" /S
+wineserver -w
 [ ! -e "$program_files/pelmora.exe" ] || fail "the uninstaller left pelmora.exe"
 [ ! -e "$start_menu/Pelmora.lnk" ] || fail "the uninstaller left the Start-menu entry"
 ! wine reg query "$uninstall_key" >/dev/null || fail "the uninstaller left its entry"

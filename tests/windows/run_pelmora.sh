@@ -40,6 +40,7 @@ send_line() {
 
 "$WINELOADER" "$exe" &
 pelmora=$!
+disown "$pelmora" # its end by a signal is expected, not news
 trap 'kill "$pelmora" 2>/dev/null || true' EXIT
 
 window=$(timeout 60 xdotool search --sync --name '^Pelmora Ver1\.0b$' | head -n 1) ||
