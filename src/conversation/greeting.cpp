@@ -1,8 +1,8 @@
 #include "conversation/greeting.h"
 
-#include "app/mainstate.h"
 #include "conversation/characters.h"
 #include "conversation/chatsurface.h"
+#include "conversation/mainstate.h"
 #include "conversation/numbers.h"
 #include "conversation/typeout.h"
 #include "platform/systemservices.h"

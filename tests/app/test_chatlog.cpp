@@ -1,6 +1,6 @@
 #include "app/chatlog.h"
-#include "app/mainstate.h"
 #include "app/mainsurface.h"
+#include "conversation/mainstate.h"
 #include "conversation/typeout.h"
 #include "platform/fakesystem.h"
 

@@ -1,5 +1,5 @@
-#include "app/mainstate.h"
 #include "conversation/alarmentry.h"
+#include "conversation/mainstate.h"
 
 #include <QTest>
 
