@@ -159,6 +159,7 @@ for platform_name in platforms:
 typing = inprocess_figures("typing-cost")
 wall = inprocess_figures("typing-wall")
 alarm = inprocess_figures("alarm-latency")
+long_line = inprocess_figures("long-line")
 
 qt_version = subprocess.run(["pkg-config", "--modversion", "Qt6Core"], capture_output=True,
                             text=True).stdout.strip()
@@ -190,6 +191,10 @@ for script in ("ascii", "japanese"):
     flat = float(typing[f"typing_us_{script}_10MB"]) / float(typing[f"typing_us_{script}_10KB"])
     lines.append(f"| {script} | 10 MB / 10 KB | {flat:.2f} (goal ≤ 1.5) | | |")
 
+lines += ["", "Typing at the end of one long line (pause 0), offscreen: "
+          f"{float(long_line['long_line_us_10000']):.0f} µs a character at 10,000 characters, "
+          f"{float(long_line['long_line_us_32767']):.0f} µs at 32,767. A line is laid out whole for every "
+          "character added to it, so this cost grows with the line's length, not with the log's."]
 lines += ["", f"The {wall['intro_chars']}-character timer introduction typed with the real pause, offscreen:", "",
           "| speed | wall (s) | characters × pause (s) | wall ratio (goal ≤ 1.05) | CPU (s) | CPU / wall (goal ≤ 5 %) |",
           "|---|---|---|---|---|---|"]

@@ -97,7 +97,6 @@ void T_Main::createControls()
     Frame2->setAutoFillBackground(true);
 
     uke = place(new ChatLog(client), "uke", 240, 840, 6255, 2295);
-    uke->setLineWrapMode(QPlainTextEdit::NoWrap);
     uke->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     uke->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     uke->setTabChangesFocus(true);
