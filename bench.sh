@@ -4,4 +4,4 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 scripts/setup.sh --bench build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DPELMORA_BENCH=ON
-python3 bench/run.py build-bench docs/performance.md
+exec python3 bench/run.py build-bench docs/performance.md

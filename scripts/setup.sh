@@ -16,7 +16,7 @@ case "$1" in
     shift
     ;;
 --bench)
-    packages+=(python3 xvfb xauth)
+    packages+=(python3 xvfb)
     shift
     ;;
 esac
