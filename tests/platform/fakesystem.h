@@ -8,33 +8,31 @@
 #include <utility>
 #include <vector>
 
-// Stands in for the machine: the test sets the time, and beeps, pauses,
-// message boxes, the end of the program and power-off requests are
-// recorded, never performed.
+// Stands in for the machine: the test sets the time; beeps, pauses, message
+// boxes and the end of the program are recorded in order, and power-off
+// requests are counted, never performed.
 class FakeSystem final : public SystemServices
 {
 public:
     QString timeOfDay() const override { return time; }
-    void beep() override { ++beeps; }
-    void pause(std::chrono::microseconds length) override { pauses.push_back(length); }
-    void showMessage(const QString &text, const QString &caption) override
+    void beep() override { events << QStringLiteral("beep"); }
+    void pause(std::chrono::microseconds length) override
     {
-        messages.append(caption + QLatin1String(": ") + text);
+        events << QStringLiteral("pause");
+        pauses.push_back(length);
     }
-    void endProgram() override { ++programEnds; }
+    void showMessage(const QString &text, const QString &caption) override { events << caption + u':' + text; }
+    void endProgram() override { events << QStringLiteral("end"); }
     void requestPowerOff(QObject &context, PowerOffDone done) override
     {
         ++powerOffRequests;
-        if (powerOffService) {
-            powerOffService(context, std::move(done));
-        } else {
-            openPowerOff = std::move(done);
-            openPowerOffContext = &context;
-        }
+        if (powerOffService)
+            return powerOffService(context, std::move(done));
+        openPowerOff = std::move(done);
+        openPowerOffContext = &context;
     }
 
-    // Ends the open power-off request as the system would: the answer is
-    // delivered only while its context lives.
+    // Answers the open request as the system would: only while its context lives.
     void answerPowerOff(bool accepted, const QString &reason = QString())
     {
         const PowerOffDone done = std::exchange(openPowerOff, PowerOffDone());
@@ -43,10 +41,8 @@ public:
     }
 
     QString time = QStringLiteral("12:00:00");
-    int beeps = 0;
+    QStringList events; // a test may add what it sees happen in between
     std::vector<std::chrono::microseconds> pauses;
-    QStringList messages; // "caption: text"
-    int programEnds = 0;
     int powerOffRequests = 0;
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
