@@ -6,6 +6,7 @@
 //   alarm-latency  the tick of the alarm minute on which the request leaves
 //   beep         what one real beep costs its caller, and the timer
 //                introduction at the normal speed with it
+//   long-line    per-character cost of typing at the end of a long line
 // Each prints one line per figure: "name value".
 #include "app/chatlog.h"
 #include "app/mainsurface.h"
@@ -125,6 +126,31 @@ void typingCost()
     }
 }
 
+// Typing at the end of a line of 10,000 and of 32,767 characters (the
+// longest line the input box takes), the way every character after a
+// reply's first is typed.
+void longLine()
+{
+    for (const int length : {10'000, 32'767}) {
+        Window w;
+        ChatLog &log = w.log();
+        log.appendText(QStringLiteral("\r\n") + QString(length, u'x'));
+        MainSurface surface(log, *w.window.findChild<QLineEdit *>(QStringLiteral("Sent_t")),
+                            *w.window.findChild<QLabel *>(QStringLiteral("la3")));
+        log.moveCaretToEnd();
+        log.repaintNow();
+        constexpr int typed = 100;
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < typed; ++i) {
+            surface.appendToLog(QStringLiteral("x"));
+            surface.moveLogCaretToEnd();
+            surface.repaintLog();
+        }
+        std::printf("long_line_us_%d %.1f\n", length, timer.nsecsElapsed() / 1000.0 / typed);
+    }
+}
+
 void typingWall(qint32 speed, const char *name)
 {
     Window w;
@@ -221,8 +247,10 @@ int main(int argc, char *argv[])
     else if (mode == u"beep") {
         beepCost();
         typingWall(80000, "normal");
+    } else if (mode == u"long-line") {
+        longLine();
     } else {
-        std::fprintf(stderr, "usage: %s typing-cost|typing-wall|alarm-latency|beep\n", argv[0]);
+        std::fprintf(stderr, "usage: %s typing-cost|typing-wall|alarm-latency|beep|long-line\n", argv[0]);
         return 2;
     }
     std::fflush(stdout);

@@ -3,6 +3,10 @@
 
 Usage: bench/run.py BUILD_DIR OUTPUT_MD
 Environment: BENCH_ROUNDS (default 3), BENCH_IDLE_SECONDS (default 60).
+
+Everything it starts runs in a process group of its own, which is ended with
+the measurement, and at the latest when the benchmark ends, fails or is
+interrupted: no X server or program outlives it.
 """
 import os
 import platform
@@ -23,31 +27,74 @@ programs = {
 inprocess = os.path.join(build, "bench", "bench_inprocess")
 
 
+started = []  # every process the benchmark has started, each leading a process group
+
+
+def start(command, **options):
+    """Starts the command as the leader of a process group of its own."""
+    process = subprocess.Popen(command, start_new_session=True, **options)
+    started.append(process)
+    return process
+
+
+def stop(process):
+    """Ends the process and whatever it started in turn."""
+    if process not in started:
+        return
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+    except ProcessLookupError:
+        pass  # the whole group has ended already
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.wait()
+    started.remove(process)
+
+
+def output_of(command, env, timeout):
+    process = start(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, env=env)
+    try:
+        return process.communicate(timeout=timeout)[0]
+    finally:
+        stop(process)
+
+
+def x_server():
+    """One Xvfb for the whole run; returns its display once it takes connections."""
+    read_end, write_end = os.pipe()
+    start(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24"], pass_fds=(write_end,),
+          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    with os.fdopen(read_end) as announced:
+        number = announced.readline().strip()
+    if not number:
+        raise RuntimeError("Xvfb did not start")
+    return ":" + number
+
+
+display = None
+
+
 def environment(platform_name, **extra):
     env = dict(os.environ, QT_QPA_PLATFORM=platform_name)
+    if platform_name == "xcb":
+        env["DISPLAY"] = display
     env.update({key: str(value) for key, value in extra.items()})
     return env
 
 
-def launcher(platform_name):
-    if platform_name == "xcb":
-        return ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24"]
-    return []
-
-
 def startup_ms(name, platform_name):
     begin = time.monotonic_ns()
-    result = subprocess.run(launcher(platform_name) + [programs[name]], capture_output=True, text=True,
-                            env=environment(platform_name, BENCH_EXIT=1), timeout=120)
-    painted = int(next(l for l in result.stdout.splitlines() if l.startswith("painted")).split()[1])
+    out = output_of([programs[name]], environment(platform_name, BENCH_EXIT=1), 120)
+    painted = int(next(l for l in out.splitlines() if l.startswith("painted")).split()[1])
     return (painted - begin) / 1e6
 
 
 def rss_with_log_kb(name, platform_name):
-    result = subprocess.run(launcher(platform_name) + [programs[name]], capture_output=True, text=True,
-                            env=environment(platform_name, BENCH_EXIT=1, BENCH_LOG_BYTES=10_000_000),
-                            timeout=600)
-    return int(next(l for l in result.stdout.splitlines() if l.startswith("rss_kb")).split()[1])
+    out = output_of([programs[name]], environment(platform_name, BENCH_EXIT=1, BENCH_LOG_BYTES=10_000_000), 600)
+    return int(next(l for l in out.splitlines() if l.startswith("rss_kb")).split()[1])
 
 
 def cpu_seconds(pid):
@@ -67,98 +114,83 @@ def memory_kb(pid):
     return values
 
 
-def parent_of(pid):
-    with open(f"/proc/{pid}/stat") as stat:
-        return int(stat.read().rsplit(")", 1)[1].split()[1])
-
-
-def program_pid(process):
-    """The program's own pid among the process's descendants (xvfb-run starts it in between)."""
-    target = os.path.basename(process.args[-1])[:15]
-    for _ in range(100):
-        for entry in os.listdir("/proc"):
-            try:
-                pid = int(entry)
-                with open(f"/proc/{pid}/comm") as comm:
-                    if comm.read().strip() != target:
-                        continue
-                ancestor = pid
-                while ancestor > 1 and ancestor != process.pid:
-                    ancestor = parent_of(ancestor)
-                if ancestor == process.pid:
-                    return pid
-            except (ValueError, OSError):
-                pass
-        time.sleep(0.1)
-    raise RuntimeError(f"{target} did not start")
-
-
 def idle(platform_name):
     """Both programs at once: CPU per tick and memory over the idle window."""
-    started = {name: subprocess.Popen(launcher(platform_name) + [path], stdout=subprocess.DEVNULL,
-                                      stderr=subprocess.DEVNULL, env=environment(platform_name))
+    running = {name: start([path], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                           env=environment(platform_name))
                for name, path in programs.items()}
-    pids = {}
     try:
-        pids = {name: program_pid(process) for name, process in started.items()}
         time.sleep(5)  # past start-up and the greeting
-        before = {name: cpu_seconds(pid) for name, pid in pids.items()}
+        before = {name: cpu_seconds(process.pid) for name, process in running.items()}
         time.sleep(idle_seconds)
         figures = {}
-        for name, pid in pids.items():
-            used = cpu_seconds(pid) - before[name]
-            figures[name] = {"cpu_ms_per_tick": used * 1000 / idle_seconds, **memory_kb(pid)}
+        for name, process in running.items():
+            used = cpu_seconds(process.pid) - before[name]
+            figures[name] = {"cpu_ms_per_tick": used * 1000 / idle_seconds, **memory_kb(process.pid)}
         return figures
     finally:
-        for pid in pids.values():
-            os.kill(pid, signal.SIGTERM)
-        for process in started.values():
-            process.terminate()
-        for process in started.values():
-            process.wait()
+        for process in running.values():
+            stop(process)
 
 
 def inprocess_figures(mode):
-    result = subprocess.run([inprocess, mode], capture_output=True, text=True,
-                            env=environment("offscreen"), timeout=1200)
-    return {line.split()[0]: line.split()[1] for line in result.stdout.splitlines()}
+    out = output_of([inprocess, mode], environment("offscreen"), 1200)
+    return {line.split()[0]: line.split()[1] for line in out.splitlines()}
 
 
 def ratio(a, b):
     return a / b if b else float("nan")
 
 
-subprocess.run(["fc-cache"], check=False)  # a stale font cache would dominate start-up
-platforms = ["offscreen"] + (["xcb"] if shutil.which("xvfb-run") else [])
-rows = []
-for platform_name in platforms:
-    for name in programs:  # warm up caches, untimed
-        startup_ms(name, platform_name)
-    startups = {name: [] for name in programs}
-    idles = {name: {"cpu_ms_per_tick": [], "Pss": [], "Rss": []} for name in programs}
-    rss_logs = {name: [] for name in programs}
-    for _ in range(rounds):
-        for name in programs:  # interleaved
-            startups[name].append(startup_ms(name, platform_name))
-        for name, figures in idle(platform_name).items():
-            for key in idles[name]:
-                idles[name][key].append(figures[key])
-        for name in programs:
-            rss_logs[name].append(rss_with_log_kb(name, platform_name))
-    median = statistics.median
-    p, b = "pelmora", "baseline"
-    rows += [
-        (platform_name, "start-up to first paint (ms)", median(startups[p]), median(startups[b]), "≤ 1.2"),
-        (platform_name, f"idle CPU per tick (ms, {idle_seconds} s)", median(idles[p]["cpu_ms_per_tick"]),
-         median(idles[b]["cpu_ms_per_tick"]), "≤ 1.2"),
-        (platform_name, "idle PSS (KiB)", median(idles[p]["Pss"]), median(idles[b]["Pss"]), "≤ 1.2"),
-        (platform_name, "idle RSS (KiB)", median(idles[p]["Rss"]), median(idles[b]["Rss"]), ""),
-        (platform_name, "RSS with a 10 MB log (KiB)", median(rss_logs[p]), median(rss_logs[b]), "≤ 1.2"),
-    ]
+def measure_windows():
+    """Start-up, idle and memory on each platform; the rows of the table."""
+    rows = []
+    for platform_name in platforms:
+        for name in programs:  # warm up caches, untimed
+            startup_ms(name, platform_name)
+        startups = {name: [] for name in programs}
+        idles = {name: {"cpu_ms_per_tick": [], "Pss": [], "Rss": []} for name in programs}
+        rss_logs = {name: [] for name in programs}
+        for _ in range(rounds):
+            for name in programs:  # interleaved
+                startups[name].append(startup_ms(name, platform_name))
+            for name, figures in idle(platform_name).items():
+                for key in idles[name]:
+                    idles[name][key].append(figures[key])
+            for name in programs:
+                rss_logs[name].append(rss_with_log_kb(name, platform_name))
+        median = statistics.median
+        p, b = "pelmora", "baseline"
+        rows += [
+            (platform_name, "start-up to first paint (ms)", median(startups[p]), median(startups[b]), "≤ 1.2"),
+            (platform_name, f"idle CPU per tick (ms, {idle_seconds} s)", median(idles[p]["cpu_ms_per_tick"]),
+             median(idles[b]["cpu_ms_per_tick"]), "≤ 1.2"),
+            (platform_name, "idle PSS (KiB)", median(idles[p]["Pss"]), median(idles[b]["Pss"]), "≤ 1.2"),
+            (platform_name, "idle RSS (KiB)", median(idles[p]["Rss"]), median(idles[b]["Rss"]), ""),
+            (platform_name, "RSS with a 10 MB log (KiB)", median(rss_logs[p]), median(rss_logs[b]), "≤ 1.2"),
+        ]
+    return rows
 
-typing = inprocess_figures("typing-cost")
-wall = inprocess_figures("typing-wall")
-alarm = inprocess_figures("alarm-latency")
+
+def end_on_signal(number, frame):
+    raise SystemExit(128 + number)  # leaves through the finally below
+
+
+for number in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+    signal.signal(number, end_on_signal)
+subprocess.run(["fc-cache"], check=False)  # a stale font cache would dominate start-up
+platforms = ["offscreen"] + (["xcb"] if shutil.which("Xvfb") else [])
+try:
+    if "xcb" in platforms:
+        display = x_server()
+    rows = measure_windows()
+    typing = inprocess_figures("typing-cost")
+    wall = inprocess_figures("typing-wall")
+    alarm = inprocess_figures("alarm-latency")
+    long_line = inprocess_figures("long-line")
+finally:
+    for process in list(started):
+        stop(process)
 
 qt_version = subprocess.run(["pkg-config", "--modversion", "Qt6Core"], capture_output=True,
                             text=True).stdout.strip()
@@ -190,6 +222,10 @@ for script in ("ascii", "japanese"):
     flat = float(typing[f"typing_us_{script}_10MB"]) / float(typing[f"typing_us_{script}_10KB"])
     lines.append(f"| {script} | 10 MB / 10 KB | {flat:.2f} (goal ≤ 1.5) | | |")
 
+lines += ["", "Typing at the end of one long line (pause 0), offscreen: "
+          f"{float(long_line['long_line_us_10000']):.0f} µs a character at 10,000 characters, "
+          f"{float(long_line['long_line_us_32767']):.0f} µs at 32,767. A line is laid out whole for every "
+          "character added to it, so this cost grows with the line's length, not with the log's."]
 lines += ["", f"The {wall['intro_chars']}-character timer introduction typed with the real pause, offscreen:", "",
           "| speed | wall (s) | characters × pause (s) | wall ratio (goal ≤ 1.05) | CPU (s) | CPU / wall (goal ≤ 5 %) |",
           "|---|---|---|---|---|---|"]

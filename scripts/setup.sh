@@ -18,7 +18,7 @@ case "$1" in
     shift
     ;;
 --bench)
-    packages+=(python3 xvfb xauth pulseaudio pulseaudio-utils)
+    packages+=(python3 xvfb pulseaudio pulseaudio-utils)
     shift
     ;;
 esac

@@ -6,7 +6,8 @@ class QLabel;
 class QPushButton;
 
 // The About dialog: icon, title, version, description and disclaimer.
-// Each opening builds a new one; closing it in any way destroys it.
+// Opened while closed, it is built anew; chosen again while open, the same
+// dialog comes to the front. Closing it in any way destroys it.
 class frmAbout : public QDialog
 {
     Q_OBJECT

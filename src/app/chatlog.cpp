@@ -1,25 +1,20 @@
 #include "app/chatlog.h"
 
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 
 namespace {
 
 // A block's user state names the break before it: the default (-1, also
-// what the editor gives a line the user breaks) is CR LF; a continuation
-// of a long line has none; any other value is the code of the single
-// character that broke the line.
+// what the editor gives a line the user breaks) is CR LF; any other value
+// is the code of the single character that broke the line.
 constexpr int crLf = -1;
-constexpr int continuation = -2;
-
-// Long enough for any line the computer says; short enough that adding a
-// character to a pasted screenful of text costs about what it costs on a
-// short line.
-constexpr qsizetype longestBlock = 256;
 
 bool breaksLine(QChar c)
 {
@@ -30,8 +25,6 @@ bool breaksLine(QChar c)
 
 QString lineBreak(int state)
 {
-    if (state == continuation)
-        return QString();
     return state == crLf ? QStringLiteral("\r\n") : QString(QChar(state));
 }
 
@@ -45,30 +38,44 @@ std::array<int, 4> scrollState(const QScrollBar &bar)
 ChatLog::ChatLog(QWidget *parent)
     : QPlainTextEdit(parent)
 {
+    setLineWrapMode(NoWrap);
     // Every typed character would otherwise become an undo step of its own.
     document()->setUndoRedoEnabled(false);
 }
 
-QString ChatLog::text() const
+QString ChatLog::text(int from, int to) const
 {
     QString all;
-    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
-        if (block != document()->begin())
+    for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        // The break before a block stands at the position just before it.
+        if (block.position() > from)
             all += lineBreak(block.userState());
-        all += block.text();
+        const int first = std::max(from - block.position(), 0);
+        all += QStringView(block.text()).mid(first, std::max(to - block.position(), 0) - first);
     }
     return all;
+}
+
+QMimeData *ChatLog::createMimeDataFromSelection() const
+{
+    auto *data = new QMimeData; // the caller takes it
+    data->setText(text(textCursor().selectionStart(), textCursor().selectionEnd()));
+    return data;
 }
 
 void ChatLog::appendText(const QString &text)
 {
     QTextCursor end(document());
+    // One edit: the document is laid out once, when it ends, and the
+    // cursor skips measuring its place on a line that may be very long.
+    end.beginEditBlock();
     end.movePosition(QTextCursor::End);
     qsizetype runStart = 0;
     for (qsizetype i = 0; i <= text.size(); ++i) {
         if (i < text.size() && !breaksLine(text.at(i)))
             continue;
-        appendLine(end, QStringView(text).mid(runStart, i - runStart));
+        end.insertText(text.mid(runStart, i - runStart));
         runStart = i + 1;
         if (i == text.size())
             break;
@@ -78,25 +85,15 @@ void ChatLog::appendText(const QString &text)
             last.setUserState(crLf);
             continue;
         }
+        end.block().layout()->setCacheEnabled(false);
         end.insertBlock();
         end.block().setUserState(text.at(i).unicode());
     }
-}
-
-void ChatLog::appendLine(QTextCursor &end, QStringView line)
-{
-    while (!line.isEmpty()) {
-        qsizetype take = std::min(longestBlock - (end.block().length() - 1), line.size());
-        if (take > 0 && take < line.size() && line.at(take - 1).isHighSurrogate())
-            --take; // never split a character between two blocks
-        if (take <= 0) {
-            end.insertBlock();
-            end.block().setUserState(continuation);
-            continue;
-        }
-        end.insertText(line.left(take).toString());
-        line = line.mid(take);
-    }
+    // The line being typed into keeps its shaped glyphs, so that laying it
+    // out, placing the caret and painting shape it once, not three times.
+    // Lines left behind let theirs go: a long log could not keep them all.
+    end.block().layout()->setCacheEnabled(true);
+    end.endEditBlock();
 }
 
 void ChatLog::repaintNow()

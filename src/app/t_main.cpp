@@ -88,7 +88,8 @@ void T_Main::createControls()
     jikanG = autoSizedLabel(client, "jikanG", QString(), 960, 120);
     la3 = autoSizedLabel(client, "la3", QString(), 3240, 240);
 
-    // The frames are made first so that the controls over them are drawn on top.
+    // Siblings made later are drawn on top: the frames come after the three
+    // labels and before the controls that stand on them.
     Frame1 = place(new QGroupBox(QStringLiteral("コンピューター"), client), "Frame1", 120, 480, 6495, 3375);
     Frame1->setAutoFillBackground(true);
     Frame2 = place(new QGroupBox(QStringLiteral("人間"), client), "Frame2", 120, 4080, 6495, 855);
@@ -96,7 +97,6 @@ void T_Main::createControls()
     Frame2->setAutoFillBackground(true);
 
     uke = place(new ChatLog(client), "uke", 240, 840, 6255, 2295);
-    uke->setLineWrapMode(QPlainTextEdit::NoWrap);
     uke->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     uke->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     uke->setTabChangesFocus(true);

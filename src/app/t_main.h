@@ -12,9 +12,9 @@
 // A line's way through: Enter in Sent_t → Sent_t_KeyPress → sent->click()
 // → sent_Click → answerLine → TypeOut into uke, all before the key returns.
 
-#include "app/mainstate.h"
 #include "app/mainsurface.h"
 #include "clock/poweroffrequests.h"
+#include "conversation/mainstate.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #include "clock/alarmcheck.h"
 
-#include "app/mainstate.h"
+#include "conversation/mainstate.h"
 #include "conversation/numbers.h"
 
 bool alarmDue(MainState &state)

@@ -1,6 +1,6 @@
 #include "clock/poweroffrequests.h"
 
-#include "app/mainstate.h"
+#include "conversation/mainstate.h"
 #include "conversation/typeout.h"
 #include "platform/systemservices.h"
 

@@ -1,7 +1,7 @@
 #include "conversation/alarmentry.h"
 
-#include "app/mainstate.h"
 #include "conversation/characters.h"
+#include "conversation/mainstate.h"
 #include "conversation/numbers.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include "conversation/conversation.h"
 
-#include "app/mainstate.h"
 #include "conversation/alarmentry.h"
 #include "conversation/chatsurface.h"
+#include "conversation/mainstate.h"
 #include "conversation/numbers.h"
 #include "conversation/typeout.h"
 #include "platform/appidentity.h"

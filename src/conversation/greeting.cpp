@@ -1,8 +1,8 @@
 #include "conversation/greeting.h"
 
-#include "app/mainstate.h"
 #include "conversation/characters.h"
 #include "conversation/chatsurface.h"
+#include "conversation/mainstate.h"
 #include "conversation/numbers.h"
 #include "conversation/typeout.h"
 #include "platform/systemservices.h"
@@ -29,7 +29,8 @@ void greet(MainState &state, ChatSurface &surface, SystemServices &system)
     do {
         if (state.greetStep == 1) {
             state.greetStep = 2;
-            // Only the hour's two characters are kept until the next tick.
+            // Only the first two characters are kept until the next tick: the
+            // hour, with its colon when it has one digit ("7:").
             state.nowTime = characterSlice(system.timeOfDay(), 1, 2);
             state.replyText = greetingFor(state.nowTime);
         } else if (state.greetStep == 2) {

@@ -1,8 +1,8 @@
 #include "conversation/typeout.h"
 
-#include "app/mainstate.h"
 #include "conversation/characters.h"
 #include "conversation/chatsurface.h"
+#include "conversation/mainstate.h"
 #include "platform/systemservices.h"
 
 #include <cmath>

@@ -2,7 +2,7 @@
 
 #include "app/chatlog.h"
 #include "app/t_main.h"
-#include "conversation/characters.h"
+#include "conversation/conversation.h"
 #include "platform/fakesystem.h"
 
 #include <QLabel>
@@ -23,30 +23,33 @@ struct WindowFixture
     }
 
     template<typename T = QWidget>
-    T *child(const char *name)
-    {
-        auto *found = window.findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no child named %s", name);
-        return found;
-    }
+    T *child(const char *name) { return window.findChild<T *>(QLatin1String(name)); }
     QLineEdit *input() { return child<QLineEdit>("Sent_t"); }
     ChatLog *log() { return child<ChatLog>("uke"); }
     QLabel *alarmLabel() { return child<QLabel>("la3"); }
     QTimer *clock() { return child<QTimer>("Timer1"); }
     MainState &state() { return window.state(); }
 
-    // Types the line key by key, each character with its own key press, then
-    // presses Enter.
+    // The line as typing or pasting leaves it in the input box, then Enter.
     void submit(const QString &line)
     {
-        for (qsizetype i = 0; i < line.size();) {
-            const qsizetype end = characterEnd(line, i);
-            QTest::sendKeyEvent(QTest::Click, input(), Qt::Key_unknown, line.mid(i, end - i),
-                                Qt::NoModifier);
-            i = end;
-        }
+        input()->setText(line);
         QTest::keyClick(input(), Qt::Key_Return);
+    }
+    void tickAt(const QString &time)
+    {
+        system.time = time;
+        window.Timer1_Timer();
+    }
+    // As a confirmed alarm leaves things, past the greeting.
+    void arm(qint16 hour, qint16 minute)
+    {
+        state().greetStep = 0;
+        state().setHour = hour;
+        state().setMin = minute;
+        state().timerOn = 1;
+        state().mode = 5;
+        alarmLabel()->setText(alarmLabelText(hour, minute));
     }
 
     FakeSystem system;

@@ -8,25 +8,26 @@
 #include <utility>
 #include <vector>
 
-// Stands in for the machine: the test sets the time, and beeps, pauses,
-// message boxes, the end of the program, power-off requests and the armed
-// state are recorded, never performed.
+// Stands in for the machine: the test sets the time; beeps, pauses, message
+// boxes and the end of the program are recorded in order, power-off
+// requests are counted and the armed state is recorded, nothing performed.
 class FakeSystem final : public SystemServices
 {
 public:
     QString timeOfDay() const override { return time; }
     void beep() override
     {
-        ++beeps;
+        events << QStringLiteral("beep");
         if (beepService)
             beepService();
     }
-    void pause(std::chrono::microseconds length) override { pauses.push_back(length); }
-    void showMessage(const QString &text, const QString &caption) override
+    void pause(std::chrono::microseconds length) override
     {
-        messages.append(caption + QLatin1String(": ") + text);
+        events << QStringLiteral("pause");
+        pauses.push_back(length);
     }
-    void endProgram() override { ++programEnds; }
+    void showMessage(const QString &text, const QString &caption) override { events << caption + u':' + text; }
+    void endProgram() override { events << QStringLiteral("end"); }
     void requestPowerOff(QObject &context, PowerOffDone done) override
     {
         ++powerOffRequests;
@@ -41,8 +42,7 @@ public:
             armedReason = reason;
     }
 
-    // Ends the open power-off request as the system would: the answer is
-    // delivered only while its context lives.
+    // Answers the open request as the system would: only while its context lives.
     void answerPowerOff(bool accepted, const QString &reason = QString())
     {
         const PowerOffDone done = std::exchange(openPowerOff, PowerOffDone());
@@ -51,12 +51,10 @@ public:
     }
 
     QString time = QStringLiteral("12:00:00");
-    int beeps = 0;
+    QStringList events; // a test may add what it sees happen in between
     // When set, every beep also sounds through it.
     std::function<void()> beepService;
     std::vector<std::chrono::microseconds> pauses;
-    QStringList messages; // "caption: text"
-    int programEnds = 0;
     int powerOffRequests = 0;
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;

@@ -3,8 +3,9 @@
 #include <QString>
 #include <QtGlobal>
 
-// The fields the conversation and the clock share. The main window owns
-// one of these; the logic is handed it and never sees the window.
+// The fields the main window, the conversation and the clock share, and
+// what each one means. The window owns one of these; the conversation and
+// the clock are handed it and never see the window.
 struct MainState
 {
     QString replyText; // what the computer types next
@@ -12,8 +13,8 @@ struct MainState
     qint16 mode = 0;   // conversation state, 1 to 6
     QString nowTime;   // time of day as text, refreshed by the clock
     qint16 greetStep = 0; // 1 = greeting due, 2 and 3 while it runs, 0 = done
-    qint16 setMin = 0;
-    qint16 nowMin = 0;
+    qint16 setMin = 0;    // the alarm's minute and hour
+    qint16 nowMin = 0;    // minute and hour the clock last read from nowTime
     qint16 setHour = 0;
     qint16 nowHour = 0;
     qint16 timerOn = 0; // 1 while the shutdown alarm is armed
