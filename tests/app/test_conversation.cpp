@@ -99,9 +99,8 @@ private Q_SLOTS:
         QCOMPARE(f.log()->text(), QString());
     }
 
-    // The first character beeps before the log is drawn and leaves the caret
-    // where it was; every later one is drawn with the caret at the end, then
-    // beeps. Each is followed by its pause.
+    // The first character beeps before the log is drawn, the caret left where it
+    // was; every later one is drawn with the caret at the end, then beeps.
     void typingOrder()
     {
         WindowFixture f;
