@@ -5,15 +5,11 @@
 #include <QTextBlock>
 #include <QTextLayout>
 
-namespace {
-
-QString copied(ChatLog &log)
+static QString copied(ChatLog &log)
 {
     log.copy();
     return QGuiApplication::clipboard()->text();
 }
-
-} // namespace
 
 class TestChatLog : public QObject
 {
@@ -73,12 +69,9 @@ private Q_SLOTS:
         WindowFixture f;
         const QString line(300, u'x');
         f.submit(line);
-        ChatLog &log = *f.log();
-        QCOMPARE(log.text(), QStringLiteral("\r\n") + line + QStringLiteral("は理解できません。"));
-        QCOMPARE(log.document()->lastBlock().layout()->lineCount(), 1);
-        QVERIFY(log.horizontalScrollBar()->maximum() > 0);
-        log.selectAll();
-        QCOMPARE(copied(log), log.text());
+        QCOMPARE(f.log()->text(), QStringLiteral("\r\n") + line + QStringLiteral("は理解できません。"));
+        QCOMPARE(f.log()->document()->lastBlock().layout()->lineCount(), 1);
+        QVERIFY(f.log()->horizontalScrollBar()->maximum() > 0);
     }
 };
 

@@ -3,12 +3,10 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 
-namespace {
-
 // Mostly the words the conversation knows, else runs of control characters
 // (CR, LF and tab among them), full-width forms, kana, emoji, characters
 // beyond the BMP and ASCII; now and then a line of thousands.
-QString randomLine(QRandomGenerator &random)
+static QString randomLine(QRandomGenerator &random)
 {
     static const char *const words[] = {"timer", "yes", "no", "おはよう", "", "21:30", "9:05", "12:60", "Timer"};
     static const char32_t ranges[][2] = {{0, 0x20}, {0xff01, 0xff5f}, {0x3041, 0x30ff}, {0x1f600, 0x1f650},
@@ -25,11 +23,8 @@ QString randomLine(QRandomGenerator &random)
     return line;
 }
 
-} // namespace
-
-// Random lines, clock ticks and clearings against the real window. The
-// replies themselves are pinned by the conversation's table test; here only
-// what must hold after every step is checked.
+// Random lines, ticks and clearings against the real window; the replies are
+// pinned elsewhere, here only what must hold after every step.
 class TestFuzz : public QObject
 {
     Q_OBJECT
@@ -43,7 +38,7 @@ private Q_SLOTS:
         const QByteArray replay = "replay with PELMORA_FUZZ_SEED=" + QByteArray::number(seed);
         QRandomGenerator random(seed);
         WindowFixture f;
-        f.window.findChild<QAction *>(QStringLiteral("Aspeed"))->trigger();
+        f.trigger("Aspeed");
         f.state().greetStep = 0;
         const MainState &state = f.state();
         for (int round = 0; round < 300; ++round) {

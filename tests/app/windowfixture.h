@@ -5,6 +5,7 @@
 #include "conversation/conversation.h"
 #include "platform/fakesystem.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -28,6 +29,7 @@ struct WindowFixture
     ChatLog *log() { return child<ChatLog>("uke"); }
     QLabel *alarmLabel() { return child<QLabel>("la3"); }
     QTimer *clock() { return child<QTimer>("Timer1"); }
+    void trigger(const char *action) { child<QAction>(action)->trigger(); }
     MainState &state() { return window.state(); }
 
     // The line as typing or pasting leaves it in the input box, then Enter.

@@ -5,35 +5,34 @@ class TestTick : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // The alarm at 21:30; nowHour and nowMin as read from the time (77 and 88: not read).
+    // The alarm at 9:00: a request only on its hour and minute while armed.
+    // The greeting's tick reads only the two characters it keeps: the hour.
     void tick_data()
     {
         QTest::addColumn<QString>("time");
         QTest::addColumn<bool>("armed");
-        QTest::addColumn<QString>("now");
+        QTest::addColumn<bool>("greeting");
         QTest::addColumn<int>("requests");
-        QTest::newRow("on the minute") << "21:30:00" << true << "21:30" << 1;
-        QTest::newRow("leading zero") << "09:30:00" << true << "9:30" << 0;
-        QTest::newRow("one-digit hour") << "9:30:00" << true << "9:30" << 0;
-        QTest::newRow("a second early") << "21:29:59" << true << "21:29" << 0;
-        QTest::newRow("a minute late") << "21:31:00" << true << "21:31" << 0;
-        QTest::newRow("disarmed") << "21:30:00" << false << "77:88" << 0;
+        QTest::newRow("on the minute") << "9:00:00" << true << false << 1;
+        QTest::newRow("leading zero") << "09:00:59" << true << false << 1;
+        QTest::newRow("another hour") << "21:00:00" << true << false << 0;
+        QTest::newRow("a minute late") << "9:01:00" << true << false << 0;
+        QTest::newRow("disarmed") << "9:00:00" << false << false << 0;
+        QTest::newRow("greeting, hour only") << "9:45:00" << true << true << 1;
     }
     void tick()
     {
         QFETCH(QString, time);
         QFETCH(bool, armed);
-        QFETCH(QString, now);
+        QFETCH(bool, greeting);
         QFETCH(int, requests);
         WindowFixture f;
-        f.arm(21, 30);
+        f.arm(9, 0);
         f.state().timerOn = armed;
-        f.state().nowHour = 77;
-        f.state().nowMin = 88;
+        f.state().greetStep = greeting;
         f.tickAt(time);
-        QCOMPARE(f.state().nowTime, time);
+        QCOMPARE(f.state().nowTime, greeting ? time.left(2) : time);
         QCOMPARE(f.child<QLabel>("jikanG")->text(), time);
-        QCOMPARE(QStringLiteral("%1:%2").arg(f.state().nowHour).arg(f.state().nowMin), now);
         QCOMPARE(f.system.powerOffRequests, requests);
     }
 

@@ -8,9 +8,8 @@
 #include <utility>
 #include <vector>
 
-// Stands in for the machine: the test sets the time; beeps, pauses, message
-// boxes and the end of the program are recorded in order, power-off
-// requests are counted and the armed state is recorded, nothing performed.
+// Stands in for the machine: the test sets the time; everything else is
+// recorded, nothing performed.
 class FakeSystem final : public SystemServices
 {
 public:
@@ -51,9 +50,8 @@ public:
     }
 
     QString time = QStringLiteral("12:00:00");
-    QStringList events; // a test may add what it sees happen in between
-    // When set, every beep also sounds through it.
-    std::function<void()> beepService;
+    QStringList events; // beeps, pauses, messages, the end; a test may add its own
+    std::function<void()> beepService; // when set, every beep also sounds through it
     std::vector<std::chrono::microseconds> pauses;
     int powerOffRequests = 0;
     PowerOffDone openPowerOff;
