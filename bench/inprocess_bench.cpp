@@ -44,6 +44,7 @@ public:
     void showMessage(const QString &, const QString &) override {}
     void endProgram() override {}
     void requestPowerOff(QObject &, PowerOffDone) override { ++powerOffRequests; }
+    void setAlarmArmed(bool, const QString &) override {}
 
     RealSystem real;
     QString time = QStringLiteral("12:00:00");
