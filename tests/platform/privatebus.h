@@ -10,8 +10,8 @@
 #include <csignal>
 #include <cstdio>
 
-// One private message bus in place of both of the machine's, made before
-// QApplication so that nothing has reached for the real ones.
+// One private message bus for both of the machine's, put in place before
+// QApplication so that nothing reaches for the real ones.
 struct PrivateBus
 {
     PrivateBus()
@@ -29,16 +29,15 @@ struct PrivateBus
     pid_t pid = 0;
 };
 
-// Every service the test runs, at every path. Each call is recorded as
-// "path interface.Method(arguments)", "system:" first if it came by the
-// program's system bus, and answered with the error set for it, or with the
-// value set for its method (once).
+// Every service at every path. A call is recorded as "path interface.Method(
+// arguments)", after "system:" if it came by the program's system bus, and
+// answered with the error set for it, else with the value set for its method.
 struct FakeServices : QDBusVirtualObject
 {
     FakeServices()
     {
-        // Proof that both of the program's buses are the private one: they see
-        // a name registered only here. Otherwise stop before anything is sent.
+        // Proof that the program's buses are this one: they see a name that only
+        // it has. Otherwise stop before anything is sent.
         const QString marker = QStringLiteral("org.pelmora.PrivateBus%1").arg(QCoreApplication::applicationPid());
         bus.registerService(marker);
         for (const QDBusConnection &program : {QDBusConnection::sessionBus(), QDBusConnection::systemBus()}) {
@@ -60,20 +59,20 @@ struct FakeServices : QDBusVirtualObject
         const bool bySystemBus = message.service() == QDBusConnection::systemBus().baseService();
         calls.append((bySystemBus ? "system:" : "") + message.path() + u' ' + message.interface() + u'.'
                      + message.member() + u'(' + arguments.join(QLatin1String(", ")) + u')');
-        const QVariant answer = answers.take(message.member());
+        const QString method = message.member();
         connection.send(calls.last() == failing ? message.createErrorReply(error, QStringLiteral("refused"))
-                                                : message.createReply(answer.isValid() ? QVariantList{answer}
-                                                                                       : QVariantList()));
+                        : answers.contains(method) ? message.createReply(answers.take(method))
+                                                   : message.createReply());
         return true;
     }
 
-    // Every answer the program was sent before now has been handled: the
-    // answers to a ping on each of its buses come after them.
+    // Every answer sent to the program before now has been handled: the
+    // answers to pings on its buses come after them.
     void settle()
     {
         for (const QDBusConnection &program : {QDBusConnection::sessionBus(), QDBusConnection::systemBus()}) {
-            QDBusPendingCallWatcher ping(program.asyncCall(QDBusMessage::createMethodCall(
-                bus.baseService(), QStringLiteral("/"), QStringLiteral("org.freedesktop.DBus.Peer"), "Ping")));
+            QDBusPendingCallWatcher ping(program.asyncCall(
+                QDBusMessage::createMethodCall(bus.baseService(), "/", "org.freedesktop.DBus.Peer", "Ping")));
             QVERIFY(QSignalSpy(&ping, &QDBusPendingCallWatcher::finished).wait());
         }
     }
