@@ -1,56 +1,50 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QDBusArgument>
-#include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVirtualObject>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
-#include <sys/types.h>
 
-// A private message bus put in place of the machine's bus named by the
-// variable (DBUS_SESSION_BUS_ADDRESS, DBUS_SYSTEM_BUS_ADDRESS). Made before
-// QApplication, so that nothing in the process has reached for the real one.
-class PrivateBus
+// One private message bus for both of the machine's, put in place before
+// QApplication so that nothing reaches for the real ones.
+struct PrivateBus
 {
-public:
-    explicit PrivateBus(const char *variable)
+    PrivateBus()
     {
         FILE *daemon =
             popen("dbus-daemon --config-file=" PRIVATE_BUS_CONFIG " --fork --print-address=1 --print-pid=1", "r");
-        char address[512] = {};
-        if (!daemon || !std::fgets(address, sizeof address, daemon) || std::fscanf(daemon, "%d", &pid) != 1)
+        char address[512];
+        if (!daemon || std::fscanf(daemon, "%511s %d", address, &pid) != 2)
             qFatal("cannot start dbus-daemon (package dbus-daemon)");
         pclose(daemon);
-        address[std::strcspn(address, "\n")] = '\0';
-        qputenv(variable, address);
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+        qputenv("DBUS_SYSTEM_BUS_ADDRESS", address);
     }
     ~PrivateBus() { kill(pid, SIGTERM); }
-
-private:
     pid_t pid = 0;
 };
 
-// The services the test stands up on one private bus, at the given paths.
-// Each call is recorded as "path interface.Method(arguments)" and answered
-// with the error set for it, or with the value set for its method (once).
-class FakeServices : public QDBusVirtualObject
+// Every service at every path. A call is recorded as "path interface.Method(
+// arguments)", after "system:" if it came by the program's system bus, and
+// answered with the error set for it, else with the value set for its method.
+struct FakeServices : QDBusVirtualObject
 {
-public:
-    FakeServices(const char *variable, const QDBusConnection &program, const QStringList &paths)
-        : bus(QDBusConnection::connectToBus(qEnvironmentVariable(variable), QLatin1String(variable)))
+    FakeServices()
     {
-        // Proof that the program's bus is this private one: it sees a name
-        // registered only here. Otherwise stop before anything is sent.
+        // Proof that the program's buses are this one: they see a name that only
+        // it has. Otherwise stop before anything is sent.
         const QString marker = QStringLiteral("org.pelmora.PrivateBus%1").arg(QCoreApplication::applicationPid());
-        if (!bus.registerService(marker) || !program.interface() || !program.interface()->isServiceRegistered(marker))
-            qFatal("%s is not the test's private bus; refusing to go on", variable);
-        for (const QString &path : paths)
-            bus.registerVirtualObject(path, this);
+        bus.registerService(marker);
+        for (const QDBusConnection &program : {QDBusConnection::sessionBus(), QDBusConnection::systemBus()}) {
+            if (!program.interface() || !program.interface()->isServiceRegistered(marker))
+                qFatal("%s is not the test's private bus; refusing to go on", qPrintable(program.name()));
+        }
+        bus.registerVirtualObject(QStringLiteral("/"), this, QDBusConnection::SubPath);
     }
     ~FakeServices() override { QDBusConnection::disconnectFromBus(bus.name()); }
 
@@ -60,19 +54,30 @@ public:
         QStringList arguments;
         for (const QVariant &argument : message.arguments()) {
             const QString reason = qdbus_cast<QVariantMap>(argument).value(QStringLiteral("reason")).toString();
-            arguments.append(reason.isEmpty() ? argument.toString() : QStringLiteral("reason=") + reason); // the portal's
+            arguments.append(reason.isEmpty() ? argument.toString() : "reason=" + reason); // the portal's
         }
-        const QString call = message.path() + u' ' + message.interface() + u'.' + message.member() + u'('
-                             + arguments.join(QLatin1String(", ")) + u')';
-        calls.append(call);
-        const QVariant answer = answers.take(message.member());
-        const QVariantList values = answer.isValid() ? QVariantList{answer} : QVariantList();
-        connection.send(call == failing ? message.createErrorReply(error, QStringLiteral("refused"))
-                                        : message.createReply(values));
+        const bool bySystemBus = message.service() == QDBusConnection::systemBus().baseService();
+        calls.append((bySystemBus ? "system:" : "") + message.path() + u' ' + message.interface() + u'.'
+                     + message.member() + u'(' + arguments.join(QLatin1String(", ")) + u')');
+        const QString method = message.member();
+        connection.send(calls.last() == failing ? message.createErrorReply(error, QStringLiteral("refused"))
+                        : answers.contains(method) ? message.createReply(answers.take(method))
+                                                   : message.createReply());
         return true;
     }
 
-    QDBusConnection bus;
+    // Every answer sent to the program before now has been handled: the
+    // answers to pings on its buses come after them.
+    void settle()
+    {
+        for (const QDBusConnection &program : {QDBusConnection::sessionBus(), QDBusConnection::systemBus()}) {
+            QDBusPendingCallWatcher ping(program.asyncCall(
+                QDBusMessage::createMethodCall(bus.baseService(), "/", "org.freedesktop.DBus.Peer", "Ping")));
+            QVERIFY(QSignalSpy(&ping, &QDBusPendingCallWatcher::finished).wait());
+        }
+    }
+
+    QDBusConnection bus = QDBusConnection::connectToBus(qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"), "fakes");
     QStringList calls;
     QString failing, error; // the call refused, and the error's name
     QVariantMap answers;    // method name → the value of its next reply
