@@ -45,13 +45,8 @@ private Q_SLOTS:
         calls.privilegeError = privilegeError;
         calls.exitError = exitError;
         WindowFixture f;
-        f.state().greetStep = 0;
-        f.state().setHour = 21;
-        f.state().setMin = 30;
-        f.state().timerOn = 1;
-        f.state().mode = 5;
-        f.system.time = QStringLiteral("21:30:00");
-        f.window.Timer1_Timer();
+        f.arm(21, 30);
+        f.tickAt(QStringLiteral("21:30:00"));
         // The window's request, carried out by the Windows code over the fake calls.
         QVERIFY(f.system.openPowerOffContext);
         requestWindowsPowerOff(calls, *f.system.openPowerOffContext, std::exchange(f.system.openPowerOff, {}));
