@@ -86,7 +86,8 @@ if [ ! -f "$src/CMakeLists.txt" ]; then
     (cd "$download" && apt-get "${apt_options[@]}" source --download-only "qt6-base=$version") \
         >>"$log" 2>&1 || fail "apt-get source"
     dpkg-source --no-check -x "$download"/qt6-base_*.dsc "$src" >>"$log" 2>&1 || fail "dpkg-source"
-    rm -rf "$download"
+    # dpkg-source leaves a copy of the upstream tarball beside the source tree.
+    rm -rf "$download" "$cache"/qt6-base_*.orig.tar.*
 fi
 
 build=$cache/build
