@@ -25,16 +25,15 @@ public:
     CanberraSounds &operator=(const CanberraSounds &) = delete;
 
     void cancel(quint32 id) override { ca_context_cancel(context, id); }
-    SoundOutcome play(quint32 id, const char *eventId) override
+    std::optional<QString> play(quint32 id, const char *eventId) override
     {
         // The server keeps the sound after its first use, so later beeps
         // send only the id, never the file.
         const int error = ca_context_play(context, id, CA_PROP_EVENT_ID, eventId,
                                           CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
         if (error == CA_SUCCESS)
-            return {SoundOutcome::Playing, QString()};
-        return {error == CA_ERROR_NOTFOUND ? SoundOutcome::NotInTheme : SoundOutcome::Failed,
-                QString::fromUtf8(ca_strerror(error))};
+            return std::nullopt;
+        return QString::fromUtf8(ca_strerror(error));
     }
 
 private:

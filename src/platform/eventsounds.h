@@ -3,13 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 
-// How a request to play an event sound ended.
-struct SoundOutcome
-{
-    enum Kind { Playing, NotInTheme, Failed };
-    Kind kind;
-    QString why; // the sound system's own words when nothing plays
-};
+#include <optional>
 
 // The desktop's event sounds, named by the ids of its sound theme
 // ("bell", "dialog-warning", …).
@@ -19,7 +13,7 @@ public:
     virtual ~EventSounds() = default;
     // Stops whatever was started under id and still plays.
     virtual void cancel(quint32 id) = 0;
-    // Starts the theme's sound for eventId under id. May wait for the
-    // sound server's answer.
-    virtual SoundOutcome play(quint32 id, const char *eventId) = 0;
+    // Starts the theme's sound for eventId under id; the sound system's own
+    // words when nothing plays. May wait for the sound server's answer.
+    virtual std::optional<QString> play(quint32 id, const char *eventId) = 0;
 };

@@ -1,5 +1,7 @@
 #include "platform/poweroff.h"
 
+#include "platform/dbuserror.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -128,7 +130,7 @@ void tryFrom(std::shared_ptr<const PowerOffWays> ways, std::size_t first, QObjec
                          if (wayMissing(error) && way + 1 < ways->size())
                              tryFrom(ways, way + 1, context, done);
                          else
-                             done(false, error.message() + QStringLiteral(" (") + error.name() + u')');
+                             done(false, dbusErrorText(error));
                      });
 }
 

@@ -1,6 +1,7 @@
 #include "platform/sleepinhibitor.h"
 
 #include "platform/appidentity.h"
+#include "platform/dbuserror.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -17,11 +18,6 @@
 namespace {
 
 const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
-
-QString describe(const QDBusError &error)
-{
-    return error.message() + QStringLiteral(" (") + error.name() + u')';
-}
 
 // Asks the desktop through its portal, which also names the program and the
 // reason to the user; where no portal answers, logind directly.
@@ -78,8 +74,8 @@ private:
             const QDBusPendingReply<QDBusUnixFileDescriptor> reply = answer;
             if (reply.isError()) {
                 // Not the user's concern: the alarm stays armed all the same.
-                const QString report = QStringLiteral("スリープを止められませんでした。\n") + describe(portalError)
-                                       + u'\n' + describe(reply.error());
+                const QString report = QStringLiteral("スリープを止められませんでした。\n") + dbusErrorText(portalError)
+                                       + u'\n' + dbusErrorText(reply.error());
                 std::fprintf(stderr, "%s\n", report.toLocal8Bit().constData());
             } else if (current(attempt)) {
                 logindLock = reply.value();

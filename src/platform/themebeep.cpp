@@ -47,18 +47,8 @@ std::optional<QString> ThemeBeep::ring()
 {
     constexpr quint32 id = 1; // every beep, so that each new one cancels the last
     sounds->cancel(id);
-    SoundOutcome outcome = sounds->play(id, "bell-window-system");
-    if (outcome.kind == SoundOutcome::NotInTheme)
-        outcome = sounds->play(id, "bell");
-    switch (outcome.kind) {
-    case SoundOutcome::Playing:
-        return std::nullopt;
-    case SoundOutcome::NotInTheme:
-        return QStringLiteral("no \"bell\" in the sound theme: ") + outcome.why;
-    case SoundOutcome::Failed:
-        break;
-    }
-    return outcome.why;
+    // A theme without this id plays its "bell": the sound theme's own fallback.
+    return sounds->play(id, "bell-window-system");
 }
 
 void ThemeBeep::serve()

@@ -90,6 +90,17 @@ private Q_SLOTS:
         QCOMPARE(f.alarmLabel()->text(), label);
     }
 
+    // The system hears of each arming, with the time it waits for, and of
+    // each disarming; a line that leaves the alarm as it was tells it nothing.
+    void armingIsTold()
+    {
+        WindowFixture f;
+        for (const char *line : {"timer", "21:30", "yes", "timer", "no", "timer", "yes"})
+            f.submit(QString::fromUtf8(line));
+        QCOMPARE(f.system.events.filter(QStringLiteral("armed")),
+                 QStringList({"armed: 21時30分にシャットダウンするタイマーがセットされています。", "disarmed"}));
+    }
+
     void impossibleStateEndsTheProgram()
     {
         WindowFixture f;

@@ -54,6 +54,7 @@ private Q_SLOTS:
         QCOMPARE(f.log()->text(), QStringLiteral("\r\nシャットダウンできませんでした。\r\nAccess denied"));
     }
 
+    // Nor keeps the machine awake.
     void aClosedWindowNeitherFiresNorTypes()
     {
         WindowFixture f;
@@ -64,6 +65,7 @@ private Q_SLOTS:
         QVERIFY(!f.clock()->isActive());
         f.system.answerPowerOff(false, QStringLiteral("refused"));
         QCOMPARE(f.log()->text(), QString());
+        QCOMPARE(f.system.events, QStringList{"disarmed"});
     }
 };
 

@@ -36,9 +36,7 @@ public:
 
     void setAlarmArmed(bool armed, const QString &reason) override
     {
-        armedChanges.append(armed);
-        if (armed)
-            armedReason = reason;
+        events << (armed ? QStringLiteral("armed: ") + reason : QStringLiteral("disarmed"));
     }
 
     // Answers the open request as the system would: only while its context lives.
@@ -50,12 +48,10 @@ public:
     }
 
     QString time = QStringLiteral("12:00:00");
-    QStringList events; // beeps, pauses, messages, the end; a test may add its own
+    QStringList events; // beeps, pauses, messages, arming, the end; a test may add its own
     std::function<void()> beepService; // when set, every beep also sounds through it
     std::vector<std::chrono::microseconds> pauses;
     int powerOffRequests = 0;
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
-    QList<bool> armedChanges;
-    QString armedReason; // given on the last arming
 };

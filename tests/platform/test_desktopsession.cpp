@@ -1,9 +1,8 @@
-#include "app/windowfixture.h"
 #include "platform/poweroff.h"
 #include "platform/privatebus.h"
 #include "platform/realsystem.h"
 
-#include <QAction>
+#include <QApplication>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QScopeGuard>
@@ -90,35 +89,6 @@ private Q_SLOTS:
         QTRY_COMPARE(fake.calls, asked);
         fake.settle();
         QCOMPARE(fake.calls, asked); // and nothing after
-    }
-
-    // The window arms and disarms with the system as its lines do, and
-    // disarms when the program or the window ends.
-    void armedState_data()
-    {
-        QTest::addColumn<QString>("steps"); // the lines typed, and how the window ends
-        QTest::addColumn<bool>("armed");    // and then disarmed
-        QTest::newRow("no") << "timer 21:30 no close" << false;
-        QTest::newRow("yes, then yes in state 6") << "timer 21:30 yes abc yes" << true;
-        QTest::newRow("終了(&X)") << "timer 21:30 yes shuryou" << true;
-        QTest::newRow("window closed") << "timer 21:30 yes close" << true;
-        QTest::newRow("closed disarmed") << "timer 21:30 yes abc yes close" << true;
-    }
-    void armedState()
-    {
-        QFETCH(QString, steps);
-        QFETCH(bool, armed);
-        WindowFixture f;
-        for (const QString &step : steps.split(u' ')) {
-            if (step == u"shuryou")
-                f.child<QAction>("shuryou")->trigger();
-            else if (step == u"close")
-                f.window.close();
-            else
-                f.submit(step);
-        }
-        QCOMPARE(f.system.armedChanges, (armed ? QList<bool>{true, false} : QList<bool>()));
-        QCOMPARE(f.system.armedReason, armed ? reason : QString());
     }
 
     // The real inhibitor: the portal where it answers, else logind, whose
