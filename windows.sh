@@ -23,7 +23,6 @@ if [ ! -f "$build/build.ninja" ]; then
         >/dev/null
 fi
 cmake --build "$build" -- --quiet
-tests/windows/check_executable.sh "$build/src/pelmora.exe"
 
 # A private X server for Wine's windows, and Wine's own server, both ended
 # with this script however it ends.
@@ -31,4 +30,4 @@ scripts/with-wine-display.sh "$build" ctest --test-dir "$build" --output-on-fail
 scripts/with-wine-display.sh "$build" tests/windows/run_pelmora.sh "$build/src/pelmora.exe"
 
 (cd "$build" && cpack >/dev/null)
-scripts/with-wine-display.sh "$build" tests/windows/check_installer.sh "$build"
+scripts/with-wine-display.sh "$build" tests/windows/check_packages.sh "$build"

@@ -95,7 +95,7 @@ private Q_SLOTS:
     void armingIsTold()
     {
         WindowFixture f;
-        for (const char *line : {"timer", "21:30", "yes", "timer", "no", "timer", "yes"})
+        for (const char *line : {"timer", "9:00", "no", "timer", "21:30", "yes", "timer", "no", "timer", "yes"})
             f.submit(QString::fromUtf8(line));
         QCOMPARE(f.system.events.filter(QStringLiteral("armed")),
                  QStringList({"armed: 21時30分にシャットダウンするタイマーがセットされています。", "disarmed"}));

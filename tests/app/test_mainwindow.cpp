@@ -7,7 +7,8 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Every caption the user reads, the menus' with their names and accelerators.
+    // Every caption the user reads, the menus' with their names and
+    // accelerators, over a client area of the window's own size.
     void captions()
     {
         WindowFixture f;
@@ -25,19 +26,12 @@ private Q_SLOTS:
                                                       "files=ファイル(&F) shuryou=終了(&X) moji=文字の表示(&M) "
                                                       "Aspeed=速い(&A) Bspeed=普通(&B) Cspeed=遅い(&C) "
                                                       "helpH=ヘルプ(&H) jyouhou=アプリケーション情報(&J)"));
-        QCOMPARE(f.log()->font().families().constFirst(), QStringLiteral("ＭＳ Ｐゴシック"));
     }
 
-    // Tab skips the hidden triggers, and only Enter sends.
-    void keys()
+    // Only Enter sends, the keypad's as well.
+    void enterSends()
     {
         WindowFixture f;
-        QStringList visited;
-        for (int i = 0; i < 4; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            visited << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(visited, QStringList({"sent", "uke", "Command1", "Sent_t"}));
         QTest::keyClick(f.input(), Qt::Key_A);
         QCOMPARE(f.log()->text(), QString());
         QTest::keyClick(f.input(), Qt::Key_Enter, Qt::KeypadModifier);

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Checks the Windows installer and zip in BUILD_DIR: what they hold, and a
-# silent install and uninstall under Wine (in the build's own Wine prefix):
-# the program under Program Files, its Start-menu entry, and its entry among
-# the installed programs, all gone again after the uninstall.
-# Usage (inside scripts/with-wine-display.sh): check_installer.sh BUILD_DIR
+# Checks what the Windows build delivers in BUILD_DIR. pelmora.exe stands
+# alone: a GUI program (no console window) that imports nothing but Windows'
+# own libraries, with its manifest and version record. The installer and the
+# zip hold it, and a silent install and uninstall under Wine (in the build's
+# own prefix) put it under Program Files with its Start-menu entry and its
+# entry among the installed programs, and take all of them away again.
+# Usage (inside scripts/with-wine-display.sh): check_packages.sh BUILD_DIR
 set -euo pipefail
 build=$1
+exe=$build/src/pelmora.exe
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 installer=$build/pelmora-$version-win64-setup.exe
 zip=$build/pelmora-$version-win64.zip
@@ -15,7 +18,14 @@ fail() {
     exit 1
 }
 
-[ -f "$installer" ] || fail "no $installer"
+headers=$(x86_64-w64-mingw32-objdump -p "$exe")
+grep -qE '^Subsystem\s+0+2\s' <<<"$headers" || fail "pelmora.exe is not a GUI program"
+imports=$(sed -n 's/^\s*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
+foreign=$(grep -viE '^(advapi32|comdlg32|d2d1|d3d9|d3d11|dwmapi|dwrite|dxgi|gdi32|imm32|kernel32|mpr|msvcrt|netapi32|ole32|oleaut32|opengl32|setupapi|shcore|shell32|shlwapi|user32|userenv|uxtheme|version|winmm|ws2_32|wtsapi32|authz|api-ms-win-[a-z0-9-]+)\.dll$' <<<"$imports" || true)
+[ -z "$foreign" ] || fail "pelmora.exe needs DLLs that Windows does not have: $foreign"
+strings -el "$exe" | grep -qx 'pelmora.exe' || fail "pelmora.exe has no version record"
+grep -q 'PerMonitorV2' "$exe" || fail "pelmora.exe has no manifest"
+
 7z l "$installer" | grep -q ' pelmora\.exe$' || fail "pelmora.exe is not in the installer"
 7z l "$zip" | grep -qE ' pelmora\.exe$' || fail "pelmora.exe is not in the zip"
 
@@ -39,4 +49,5 @@ wineserver -w
 [ ! -e "$program_files/pelmora.exe" ] || fail "the uninstaller left pelmora.exe"
 [ ! -e "$start_menu/Pelmora.lnk" ] || fail "the uninstaller left the Start-menu entry"
 ! wine reg query "$uninstall_key" >/dev/null || fail "the uninstaller left its entry"
-echo "Windows packages: $(basename "$installer") installs and uninstalls; $(basename "$zip") holds pelmora.exe"
+echo "Windows packages: pelmora.exe $(du -h "$exe" | cut -f1), GUI, imports only Windows' own DLLs;" \
+    "$(basename "$installer") installs and uninstalls; $(basename "$zip") holds pelmora.exe"
