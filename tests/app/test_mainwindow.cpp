@@ -28,10 +28,17 @@ private Q_SLOTS:
                                                       "helpH=ヘルプ(&H) jyouhou=アプリケーション情報(&J)"));
     }
 
-    // Only Enter sends, the keypad's as well.
-    void enterSends()
+    // Tab goes round the controls that can take the focus, in their order;
+    // only Enter sends, the keypad's as well.
+    void keys()
     {
         WindowFixture f;
+        QStringList visited;
+        for (int i = 0; i < 4; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, QStringList({"sent", "uke", "Command1", "Sent_t"}));
         QTest::keyClick(f.input(), Qt::Key_A);
         QCOMPARE(f.log()->text(), QString());
         QTest::keyClick(f.input(), Qt::Key_Enter, Qt::KeypadModifier);
