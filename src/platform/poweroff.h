@@ -9,4 +9,9 @@ void requestSystemPowerOff(QObject &context, PowerOffDone done);
 class WindowsShutdownCalls;
 // The same over the given calls.
 void requestWindowsPowerOff(WindowsShutdownCalls &calls, QObject &context, PowerOffDone done);
+#else
+class QDBusConnection;
+// The same over the given session and system buses.
+void requestPowerOffOver(const QDBusConnection &session, const QDBusConnection &system, QObject &context,
+                         PowerOffDone done);
 #endif

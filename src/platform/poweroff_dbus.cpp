@@ -1,6 +1,6 @@
 #include "platform/poweroff.h"
 
-#include "platform/dbuserror.h"
+#include "platform/dbuscalls.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -40,9 +40,10 @@ using PowerOffWays = std::vector<std::unique_ptr<PowerOffWay>>;
 class SessionManager final : public PowerOffWay
 {
 public:
-    SessionManager(const QString &owner, const QString &service, const QString &path, const QString &interface,
-                   const QString &method, const QVariantList &arguments = {})
-        : owner(owner)
+    SessionManager(const QDBusConnection &bus, const QString &owner, const QString &service, const QString &path,
+                   const QString &interface, const QString &method, const QVariantList &arguments = {})
+        : bus(bus)
+        , owner(owner)
         , call(QDBusMessage::createMethodCall(service, path, interface, method))
     {
         call.setArguments(arguments);
@@ -50,12 +51,13 @@ public:
 
     bool present() const override
     {
-        const QDBusConnectionInterface *daemon = QDBusConnection::sessionBus().interface();
+        const QDBusConnectionInterface *daemon = bus.interface();
         return daemon && daemon->isServiceRegistered(owner).value();
     }
-    QDBusPendingCall send() const override { return QDBusConnection::sessionBus().asyncCall(call, callTimeoutMs); }
+    QDBusPendingCall send() const override { return askOn(bus, call, callTimeoutMs); }
 
 private:
+    QDBusConnection bus;
     QString owner;
     QDBusMessage call;
 };
@@ -64,6 +66,7 @@ private:
 class Logind final : public PowerOffWay
 {
 public:
+    explicit Logind(const QDBusConnection &bus) : bus(bus) {}
     bool present() const override { return true; }
     QDBusPendingCall send() const override
     {
@@ -73,11 +76,14 @@ public:
         const bool interactive = true; // lets polkit ask where its policy wants to
         call << interactive;
         call.setInteractiveAuthorizationAllowed(interactive);
-        return QDBusConnection::systemBus().asyncCall(call, callTimeoutMs);
+        return askOn(bus, call, callTimeoutMs);
     }
+
+private:
+    QDBusConnection bus;
 };
 
-PowerOffWays powerOffWays()
+PowerOffWays powerOffWays(const QDBusConnection &session, const QDBusConnection &system)
 {
     const QString gnome = QStringLiteral("org.gnome.SessionManager");
     const QString gnomePath = QStringLiteral("/org/gnome/SessionManager");
@@ -90,13 +96,15 @@ PowerOffWays powerOffWays()
     // Powers off without a dialog where the interface has it (MATE, older
     // GNOME); GNOME itself only opens its Power Off dialog, which powers off
     // after its countdown unless an application holds the session.
-    ways.push_back(std::make_unique<SessionManager>(gnome, gnome, gnomePath, gnome, QStringLiteral("RequestShutdown")));
-    ways.push_back(std::make_unique<SessionManager>(gnome, gnome, gnomePath, gnome, shutdown));
-    ways.push_back(std::make_unique<SessionManager>(QStringLiteral("org.kde.ksmserver"), kde, QStringLiteral("/Shutdown"),
-                                                    kde, QStringLiteral("logoutAndShutdown")));
-    ways.push_back(std::make_unique<SessionManager>(xfce, xfce, QStringLiteral("/org/xfce/SessionManager"), xfceInterface,
-                                                    shutdown, QVariantList{allowSave}));
-    ways.push_back(std::make_unique<Logind>());
+    ways.push_back(std::make_unique<SessionManager>(session, gnome, gnome, gnomePath, gnome,
+                                                    QStringLiteral("RequestShutdown")));
+    ways.push_back(std::make_unique<SessionManager>(session, gnome, gnome, gnomePath, gnome, shutdown));
+    ways.push_back(std::make_unique<SessionManager>(session, QStringLiteral("org.kde.ksmserver"), kde,
+                                                    QStringLiteral("/Shutdown"), kde,
+                                                    QStringLiteral("logoutAndShutdown")));
+    ways.push_back(std::make_unique<SessionManager>(session, xfce, xfce, QStringLiteral("/org/xfce/SessionManager"),
+                                                    xfceInterface, shutdown, QVariantList{allowSave}));
+    ways.push_back(std::make_unique<Logind>(system));
     return ways;
 }
 
@@ -136,7 +144,13 @@ void tryFrom(std::shared_ptr<const PowerOffWays> ways, std::size_t first, QObjec
 
 } // namespace
 
+void requestPowerOffOver(const QDBusConnection &session, const QDBusConnection &system, QObject &context,
+                         PowerOffDone done)
+{
+    tryFrom(std::make_shared<const PowerOffWays>(powerOffWays(session, system)), 0, context, std::move(done));
+}
+
 void requestSystemPowerOff(QObject &context, PowerOffDone done)
 {
-    tryFrom(std::make_shared<const PowerOffWays>(powerOffWays()), 0, context, std::move(done));
+    requestPowerOffOver(QDBusConnection::sessionBus(), QDBusConnection::systemBus(), context, std::move(done));
 }

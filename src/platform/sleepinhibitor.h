@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include <memory>
 
 class QString;
@@ -19,3 +21,9 @@ public:
 
 // The inhibitor of the platform the program was built for.
 std::unique_ptr<SleepInhibitor> platformSleepInhibitor();
+
+#ifndef Q_OS_WIN
+class QDBusConnection;
+// The desktop's, over the given session and system buses.
+std::unique_ptr<SleepInhibitor> sleepInhibitorOver(const QDBusConnection &session, const QDBusConnection &system);
+#endif

@@ -1,7 +1,7 @@
 #include "platform/sleepinhibitor.h"
 
 #include "platform/appidentity.h"
-#include "platform/dbuserror.h"
+#include "platform/dbuscalls.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -24,6 +24,10 @@ const QString portalService = QStringLiteral("org.freedesktop.portal.Desktop");
 class DesktopSleepInhibitor final : public SleepInhibitor
 {
 public:
+    DesktopSleepInhibitor(const QDBusConnection &session, const QDBusConnection &system)
+        : session(session), system(system)
+    {
+    }
     ~DesktopSleepInhibitor() override { release(); }
 
     void inhibit(const QString &reason) override
@@ -37,7 +41,7 @@ public:
             QStringLiteral("org.freedesktop.portal.Inhibit"), QStringLiteral("Inhibit"));
         const uint suspendAndIdle = 4 | 8;
         call << QString() << suspendAndIdle << QVariantMap{{QStringLiteral("reason"), reason}};
-        const QDBusPendingCall pending = QDBusConnection::sessionBus().asyncCall(call);
+        const QDBusPendingCall pending = askOn(session, call);
         onAnswer(pending, [this, attempt, reason](QDBusPendingCallWatcher &answer) {
             const QDBusPendingReply<QDBusObjectPath> reply = answer;
             if (reply.isError())
@@ -69,7 +73,7 @@ private:
         // power manager suspends by asking logind to sleep, which "sleep" blocks.
         call << QStringLiteral("sleep:idle") << QString::fromUtf8(AppIdentity::title) << reason
              << QStringLiteral("block");
-        const QDBusPendingCall pending = QDBusConnection::systemBus().asyncCall(call);
+        const QDBusPendingCall pending = askOn(system, call);
         onAnswer(pending, [this, attempt, portalError](QDBusPendingCallWatcher &answer) {
             const QDBusPendingReply<QDBusUnixFileDescriptor> reply = answer;
             if (reply.isError()) {
@@ -85,7 +89,7 @@ private:
 
     void closePortalRequest(const QString &request)
     {
-        QDBusConnection::sessionBus().send(QDBusMessage::createMethodCall(
+        session.send(QDBusMessage::createMethodCall(
             portalService, request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Close")));
     }
 
@@ -103,6 +107,8 @@ private:
                          });
     }
 
+    QDBusConnection session;
+    QDBusConnection system;
     QObject answers; // owns the calls still open; they go with the inhibitor
     bool wanted = false;
     quint64 attempts = 0;
@@ -112,7 +118,12 @@ private:
 
 } // namespace
 
+std::unique_ptr<SleepInhibitor> sleepInhibitorOver(const QDBusConnection &session, const QDBusConnection &system)
+{
+    return std::make_unique<DesktopSleepInhibitor>(session, system);
+}
+
 std::unique_ptr<SleepInhibitor> platformSleepInhibitor()
 {
-    return std::make_unique<DesktopSleepInhibitor>();
+    return sleepInhibitorOver(QDBusConnection::sessionBus(), QDBusConnection::systemBus());
 }

@@ -1,11 +1,14 @@
 #include "platform/poweroff.h"
 #include "platform/privatebus.h"
-#include "platform/realsystem.h"
+#include "platform/sleepinhibitor.h"
 
 #include <QApplication>
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QScopeGuard>
+
+#include <cerrno>
+#include <cstring>
 
 #include <poll.h>
 #include <unistd.h>
@@ -16,7 +19,7 @@ const QString gnome = QStringLiteral("org.gnome.SessionManager");
 const QString ksmserver = QStringLiteral("org.kde.ksmserver");
 const QString kde = QStringLiteral("org.kde.Shutdown");
 const QString xfce = QStringLiteral("org.xfce.SessionManager");
-const QString portal = QStringLiteral("org.freedesktop.portal.Desktop");
+const QString portalName = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString logind = QStringLiteral("org.freedesktop.login1");
 const QString gnomeAsked = QStringLiteral("/org/gnome/SessionManager org.gnome.SessionManager.RequestShutdown()");
 const QString gnomeDialog = QStringLiteral("/org/gnome/SessionManager org.gnome.SessionManager.Shutdown()");
@@ -26,6 +29,14 @@ const QString logindAsked = "system:/org/freedesktop/login1 org.freedesktop.logi
 const QString unknown = QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod");
 const QString request = QStringLiteral("/org/freedesktop/portal/desktop/request/1_1/t");
 const QString reason = QStringLiteral("21時30分にシャットダウンするタイマーがセットされています。");
+
+// A bus that cannot be reached, met for the first time: nobody listens there.
+QDBusConnection unreachableBus()
+{
+    static int made = 0;
+    return QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/pelmora"),
+                                         QStringLiteral("unreachable%1").arg(++made));
+}
 
 // The last write end of the pipe is closed: the reader sees the hang-up.
 bool writerGone(int readEnd)
@@ -43,18 +54,18 @@ class TestDesktopSession : public QObject
 private Q_SLOTS:
     void cleanup()
     {
-        for (const QString &name : {gnome, ksmserver, kde, xfce, portal, logind})
+        for (const QString &name : {gnome, ksmserver, kde, xfce, portalName, logind})
             fake.bus.unregisterService(name);
         fake.calls.clear();
         fake.failing.clear();
         fake.answers.clear();
     }
 
-    // A way that is not there passes to the next; any other error is the
-    // answer, in the system's words and name.
+    // A way that is not there, or whose bus cannot be reached, passes to the
+    // next; any other error is the answer, in the system's words and name.
     void powerOff_data()
     {
-        QTest::addColumn<QStringList>("running");
+        QTest::addColumn<QStringList>("running"); // "-session", "-system": that bus cannot be reached
         QTest::addColumn<QStringList>("refusal"); // the call refused, and the error
         QTest::addColumn<QStringList>("asked");   // and the answer
         using L = QStringList;
@@ -69,6 +80,11 @@ private Q_SLOTS:
         QTest::newRow("gnome denies") << L{gnome, xfce, logind} << L{gnomeAsked, denied}
                                       << L{gnomeAsked, "refused (" + denied + ')'};
         QTest::newRow("no session manager") << L{logind} << L() << L{logindAsked, ok};
+        QTest::newRow("no session bus") << L{"-session", gnome, logind} << L() << L{logindAsked, ok};
+        QTest::newRow("no system bus") << L{"-system", logind} << L()
+                                       << L{"Failed to connect to socket /nonexistent/pelmora: "
+                                            + QString::fromLocal8Bit(std::strerror(ENOENT))
+                                            + " (org.freedesktop.DBus.Error.FileNotFound)"};
         QTest::newRow("nobody") << L() << L()
                                 << L{"The name org.freedesktop.login1 was not provided by any .service files "
                                      "(org.freedesktop.DBus.Error.ServiceUnknown)"};
@@ -79,13 +95,15 @@ private Q_SLOTS:
         QFETCH(QStringList, refusal);
         QFETCH(QStringList, asked);
         for (const QString &name : running)
-            QVERIFY(fake.bus.registerService(name));
+            QVERIFY(name.startsWith(u'-') || fake.bus.registerService(name));
         fake.failing = refusal.value(0);
         fake.error = refusal.value(1);
         QObject context;
-        requestSystemPowerOff(context, [this](bool accepted, const QString &why) {
-            fake.calls.append(accepted ? QStringLiteral("accepted") : why);
-        });
+        requestPowerOffOver(running.contains("-session") ? unreachableBus() : QDBusConnection::sessionBus(),
+                            running.contains("-system") ? unreachableBus() : QDBusConnection::systemBus(), context,
+                            [this](bool accepted, const QString &why) {
+                                fake.calls.append(accepted ? QStringLiteral("accepted") : why);
+                            });
         QTRY_COMPARE(fake.calls, asked);
         fake.settle();
         QCOMPARE(fake.calls, asked); // and nothing after
@@ -95,18 +113,20 @@ private Q_SLOTS:
     // lock is the write end of a pipe that the fake hands out.
     void inhibitor_data()
     {
-        QTest::addColumn<bool>("portalRunning");
+        QTest::addColumn<QString>("portal"); // running, missing, or on a session bus that cannot be reached
         QTest::addColumn<bool>("answeredFirst"); // before the release
-        QTest::newRow("portal") << true << true;
-        QTest::newRow("portal answers after the release") << true << false;
-        QTest::newRow("no portal: logind") << false << true;
+        QTest::newRow("portal") << "running" << true;
+        QTest::newRow("portal answers after the release") << "running" << false;
+        QTest::newRow("no portal: logind") << "missing" << true;
+        QTest::newRow("no session bus: logind") << "unreachable" << true;
     }
     void inhibitor()
     {
-        QFETCH(bool, portalRunning);
+        QFETCH(QString, portal);
         QFETCH(bool, answeredFirst);
+        const bool portalRunning = portal == u"running";
         QVERIFY(fake.bus.registerService(logind));
-        QVERIFY(!portalRunning || fake.bus.registerService(portal));
+        QVERIFY(portal == u"missing" || fake.bus.registerService(portalName));
         int ends[2];
         QCOMPARE(::pipe(ends), 0);
         const auto closeReadEnd = qScopeGuard([&ends] { ::close(ends[0]); });
@@ -119,15 +139,16 @@ private Q_SLOTS:
                           : "system:/org/freedesktop/login1 org.freedesktop.login1.Manager.Inhibit(sleep:idle, Pelmora, "
                                 + reason + ", block)",
             request + " org.freedesktop.portal.Request.Close()"};
-        RealSystem real;
+        const auto inhibitor = sleepInhibitorOver(
+            portal == u"unreachable" ? unreachableBus() : QDBusConnection::sessionBus(), QDBusConnection::systemBus());
 
-        real.setAlarmArmed(true, reason);
+        inhibitor->inhibit(reason);
         if (answeredFirst) {
             QTRY_COMPARE(fake.calls, calls.mid(0, 1));
             fake.settle();
             QVERIFY(portalRunning || !writerGone(ends[0]));
         }
-        real.setAlarmArmed(false, QString());
+        inhibitor->release();
         QTRY_COMPARE(fake.calls, calls.mid(0, portalRunning ? 2 : 1));
         QTRY_VERIFY(portalRunning || writerGone(ends[0]));
     }

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QString>
+
+// Sends call on bus and returns its answer to come. On a bus that never
+// connected, the answer is that bus's error, already there: Qt's own call
+// would be an empty one whose watcher never says it has finished, and the
+// request would wait for ever without a word.
+inline QDBusPendingCall askOn(const QDBusConnection &bus, const QDBusMessage &call, int timeoutMs = -1)
+{
+    if (bus.isConnected())
+        return bus.asyncCall(call, timeoutMs);
+    const QDBusError why = bus.lastError();
+    return QDBusPendingCall::fromError(
+        why.isValid() ? why : QDBusError(QDBusError::Disconnected, QStringLiteral("Not connected to D-Bus")));
+}
+
+// A D-Bus error as the user reads it: the service's own words, then the
+// error's name.
+inline QString dbusErrorText(const QDBusError &error)
+{
+    return error.message() + QStringLiteral(" (") + error.name() + u')';
+}
