@@ -28,11 +28,14 @@ private Q_SLOTS:
         QPointer<frmAbout> first = openAbout(f);
         QVERIFY(first && first->minimumSize() == first->maximumSize() && !first->isModal() && !first->parentWidget());
         QCOMPARE(first->windowTitle(), QStringLiteral("Pelmoraのﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(first->findChild<QLabel *>("lblTitle")->text(), QStringLiteral("Pelmora"));
         const QStringList version = QStringLiteral(CONFIGURED_VERSION).split(u'.');
         QCOMPARE(first->findChild<QLabel *>("lblVersion")->text(),
                  QStringLiteral("ﾊﾞｰｼﾞｮﾝ %1.%2.%3").arg(version[0], version[1], version[3]));
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("cmdOK"));
 
+        f.window.activateWindow(); // the dialog behind it
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
         QCOMPARE(openAbout(f), first.data());
         QTest::keyClick(first, Qt::Key_Escape);
         QTRY_VERIFY(first.isNull());

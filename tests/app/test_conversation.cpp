@@ -41,7 +41,7 @@ private Q_SLOTS:
         for (int mode : {1, 3, 5})
             QTest::addRow("empty line in state %d", mode)
                 << mode << "" << QStringLiteral("命令を入力してください。") << mode << (mode == 5 ? at905 : "");
-        const QString unknown[] = {"Timer", "timer ", "ｔｉｍｅｒ", "😀", QString(QChar(0)) + QStringLiteral("\r\n"),
+        const QString unknown[] = {"Timer", "timer ", " ", "ｔｉｍｅｒ", "😀", QString(QChar(0)) + QStringLiteral("\r\n"),
                                    QChar(0xd800) + QStringLiteral("x") + QChar(0xdfff)};
         for (const QString &line : unknown)
             QTest::addRow("unknown %s", line.toUtf8().toPercentEncoding().constData())
@@ -92,10 +92,14 @@ private Q_SLOTS:
 
     // The system hears of each arming, with the time it waits for, and of
     // each disarming; a line that leaves the alarm as it was tells it nothing.
+    // The label grows to show the whole alarm time.
     void armingIsTold()
     {
         WindowFixture f;
-        for (const char *line : {"timer", "9:00", "no", "timer", "21:30", "yes", "timer", "no", "timer", "yes"})
+        for (const char *line : {"timer", "9:00", "no", "timer", "21:30", "yes"})
+            f.submit(QString::fromUtf8(line));
+        QCOMPARE(f.alarmLabel()->size(), f.alarmLabel()->sizeHint());
+        for (const char *line : {"timer", "no", "timer", "yes"})
             f.submit(QString::fromUtf8(line));
         QCOMPARE(f.system.events.filter(QStringLiteral("armed")),
                  QStringList({"armed: 21時30分にシャットダウンするタイマーがセットされています。", "disarmed"}));

@@ -29,7 +29,8 @@ private Q_SLOTS:
     }
 
     // Tab goes round the controls that can take the focus, in their order;
-    // only Enter sends, the keypad's as well.
+    // only Enter sends, the keypad's as well, and a click on OK gives the
+    // focus back to the input line.
     void keys()
     {
         WindowFixture f;
@@ -43,6 +44,8 @@ private Q_SLOTS:
         QCOMPARE(f.log()->text(), QString());
         QTest::keyClick(f.input(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(f.log()->text(), QStringLiteral("\r\naは理解できません。"));
+        QTest::mouseClick(f.child("sent"), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), f.input());
     }
 
     // Ending the program lets the machine sleep again.

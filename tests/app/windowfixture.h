@@ -17,6 +17,7 @@ struct WindowFixture
 {
     WindowFixture()
     {
+        clockStarted = clock()->isActive();
         clock()->stop();
         window.show();
         if (!QTest::qWaitForWindowActive(&window))
@@ -56,4 +57,5 @@ struct WindowFixture
 
     FakeSystem system;
     T_Main window{system};
+    bool clockStarted = false; // by the window itself
 };

@@ -32,7 +32,8 @@ private Q_SLOTS:
         f.state().greetStep = greeting;
         f.tickAt(time);
         QCOMPARE(f.state().nowTime, greeting ? time.left(2) : time);
-        QCOMPARE(f.child<QLabel>("jikanG")->text(), time);
+        QLabel *clockLabel = f.child<QLabel>("jikanG");
+        QVERIFY(clockLabel->text() == time && clockLabel->size() == clockLabel->sizeHint());
         QCOMPARE(f.system.powerOffRequests, requests);
     }
 
@@ -46,6 +47,7 @@ private Q_SLOTS:
         f.tickAt(QStringLiteral("21:30:01")); // the first is still open
         f.system.answerPowerOff(false, QStringLiteral("Access denied"));
         f.tickAt(QStringLiteral("21:30:02"));
+        f.tickAt(QStringLiteral("21:30:03"));
         QCOMPARE(f.system.powerOffRequests, 1);
         f.tickAt(QStringLiteral("21:31:00"));
         f.tickAt(QStringLiteral("21:30:00")); // a later day

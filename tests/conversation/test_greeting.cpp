@@ -26,6 +26,7 @@ private Q_SLOTS:
         QFETCH(QString, time);
         QFETCH(QString, greeting);
         WindowFixture f;
+        f.log()->setFocus();
         f.tickAt(time);
         QCOMPARE(f.log()->text(), greeting + offerAndPrompt);
         QCOMPARE(QApplication::focusWidget(), f.input());
@@ -38,6 +39,7 @@ private Q_SLOTS:
     void fullStart()
     {
         WindowFixture f;
+        QVERIFY(f.clockStarted);
         f.system.time = QStringLiteral("21:05:03");
         f.clock()->start();
         QTRY_COMPARE(f.log()->text(), QStringLiteral("\r\nこんばんわ") + offerAndPrompt);

@@ -77,6 +77,9 @@ private Q_SLOTS:
         QTest::newRow("kde's service unknown") << L{ksmserver, xfce, logind} << L() << L{xfceAsked, ok};
         QTest::newRow("no plasma session") << L{kde, logind} << L() << L{logindAsked, ok};
         QTest::newRow("xfce without it") << L{xfce, logind} << L{xfceAsked, unknown} << L{xfceAsked, logindAsked, ok};
+        QTest::newRow("xfce without its interface")
+            << L{xfce, logind} << L{xfceAsked, "org.freedesktop.DBus.Error.UnknownInterface"}
+            << L{xfceAsked, logindAsked, ok};
         QTest::newRow("gnome denies") << L{gnome, xfce, logind} << L{gnomeAsked, denied}
                                       << L{gnomeAsked, "refused (" + denied + ')'};
         QTest::newRow("no session manager") << L{logind} << L() << L{logindAsked, ok};
@@ -99,11 +102,15 @@ private Q_SLOTS:
         fake.failing = refusal.value(0);
         fake.error = refusal.value(1);
         QObject context;
-        requestPowerOffOver(running.contains("-session") ? unreachableBus() : QDBusConnection::sessionBus(),
-                            running.contains("-system") ? unreachableBus() : QDBusConnection::systemBus(), context,
-                            [this](bool accepted, const QString &why) {
-                                fake.calls.append(accepted ? QStringLiteral("accepted") : why);
-                            });
+        const PowerOffDone record = [this](bool accepted, const QString &why) {
+            fake.calls.append(accepted ? QStringLiteral("accepted") : why);
+        };
+        if (running.contains("-session") || running.contains("-system"))
+            requestPowerOffOver(running.contains("-session") ? unreachableBus() : QDBusConnection::sessionBus(),
+                                running.contains("-system") ? unreachableBus() : QDBusConnection::systemBus(), context,
+                                record);
+        else
+            requestSystemPowerOff(context, record); // the program's own buses
         QTRY_COMPARE(fake.calls, asked);
         fake.settle();
         QCOMPARE(fake.calls, asked); // and nothing after
@@ -139,8 +146,9 @@ private Q_SLOTS:
                           : "system:/org/freedesktop/login1 org.freedesktop.login1.Manager.Inhibit(sleep:idle, Pelmora, "
                                 + reason + ", block)",
             request + " org.freedesktop.portal.Request.Close()"};
-        const auto inhibitor = sleepInhibitorOver(
-            portal == u"unreachable" ? unreachableBus() : QDBusConnection::sessionBus(), QDBusConnection::systemBus());
+        const auto inhibitor = portal == u"unreachable"
+                                   ? sleepInhibitorOver(unreachableBus(), QDBusConnection::systemBus())
+                                   : platformSleepInhibitor();
 
         inhibitor->inhibit(reason);
         if (answeredFirst) {

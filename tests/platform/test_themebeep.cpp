@@ -3,16 +3,17 @@
 #include <QRegularExpression>
 #include <QTest>
 
-// Records every call, from the beep's own thread as well as the test's, and
-// plays, or fails with the reason it is given.
+// Records every call, from the beep's own thread as well as the test's. The
+// first plays work as many times as the test says (-1: all), then each
+// fails with the reason it is given.
 struct FakeSounds final : EventSounds
 {
-    explicit FakeSounds(const QString &failure) : failure(failure) {}
+    FakeSounds(const QString &failure, int working) : failure(failure), working(working) {}
     void cancel(quint32 id) override { record(QStringLiteral("cancel %1").arg(id)); }
     std::optional<QString> play(quint32 id, const char *eventId) override
     {
         record(QStringLiteral("play %1 %2").arg(id).arg(QLatin1String(eventId)));
-        return failure.isEmpty() ? std::nullopt : std::optional(failure);
+        return working >= 0 && played++ >= working ? std::optional(failure) : std::nullopt;
     }
     QStringList record(const QString &call = QString())
     {
@@ -23,6 +24,8 @@ struct FakeSounds final : EventSounds
     }
 
     const QString failure;
+    const int working;
+    int played = 0; // by one thread at a time
     std::mutex mutex;
     QStringList calls;
 };
@@ -32,18 +35,22 @@ class TestThemeBeep : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    // Each beep cuts the last one short. A sound that cannot play is not
-    // tried again: the fallback stands in, and says why once.
-    void twoBeeps_data()
+    // Each beep cuts the last one short. A sound that cannot play, from the
+    // start or once the sound server has gone, is not tried again: the
+    // fallback stands in for every later beep, and says why once.
+    void beeps_data()
     {
         QTest::addColumn<QString>("failure");
-        QTest::newRow("plays") << "";
-        QTest::newRow("cannot play") << "Not available";
+        QTest::addColumn<int>("working");
+        QTest::newRow("plays") << "" << -1;
+        QTest::newRow("cannot play") << "Not available" << 0;
+        QTest::newRow("sound server gone") << "Connection terminated" << 1;
     }
-    void twoBeeps()
+    void beeps()
     {
         QFETCH(const QString, failure);
-        auto owned = std::make_unique<FakeSounds>(failure);
+        QFETCH(const int, working);
+        auto owned = std::make_unique<FakeSounds>(failure, working);
         FakeSounds &sounds = *owned;
         if (!failure.isEmpty())
             QTest::ignoreMessage(QtWarningMsg, qPrintable("The desktop's alert sound cannot play (" + failure
@@ -54,9 +61,14 @@ private Q_SLOTS:
         const QStringList one{"cancel 1", "play 1 bell-window-system"};
         const QStringList fallback{"fallback"};
         beep.beep(); // the first plays before it returns
-        QCOMPARE(sounds.record(), failure.isEmpty() ? one : one + fallback);
+        QCOMPARE(sounds.record(), working == 0 ? one + fallback : one);
+        if (working == 1) { // a later beep finds the server gone
+            QTRY_VERIFY((beep.beep(), sounds.record().endsWith(fallback.constFirst())));
+            QCOMPARE(sounds.record().filter(QStringLiteral("play")).size(), 2);
+            return;
+        }
         beep.beep();
-        QTRY_COMPARE(sounds.record(), failure.isEmpty() ? one + one : one + fallback + fallback);
+        QTRY_COMPARE(sounds.record(), working ? one + one : one + fallback + fallback);
     }
 };
 
