@@ -16,31 +16,30 @@ public:
     QString timeOfDay() const override { return time; }
     void beep() override
     {
-        events << QStringLiteral("beep");
+        typing << QStringLiteral("beep");
         if (beepService)
             beepService();
     }
     void pause(std::chrono::microseconds length) override
     {
-        events << QStringLiteral("pause");
+        typing << QStringLiteral("pause");
         pauses.push_back(length);
     }
     void showMessage(const QString &text, const QString &caption) override { events << caption + u':' + text; }
     void endProgram() override { events << QStringLiteral("end"); }
     void requestPowerOff(QObject &context, PowerOffDone done) override
     {
-        ++powerOffRequests;
+        events << QStringLiteral("power off");
         openPowerOff = std::move(done);
         openPowerOffContext = &context;
     }
-
     void setAlarmArmed(bool armed, const QString &reason) override
     {
         events << (armed ? QStringLiteral("armed: ") + reason : QStringLiteral("disarmed"));
     }
 
     // Answers the open request as the system would: only while its context lives.
-    void answerPowerOff(bool accepted, const QString &reason = QString())
+    void answerPowerOff(bool accepted, const QString &reason)
     {
         const PowerOffDone done = std::exchange(openPowerOff, PowerOffDone());
         if (openPowerOffContext)
@@ -48,10 +47,10 @@ public:
     }
 
     QString time = QStringLiteral("12:00:00");
-    QStringList events; // beeps, pauses, messages, arming, the end; a test may add its own
+    QStringList events; // messages, power-off requests, arming, the end
+    QStringList typing; // beeps and pauses, in order; a test may add its own
     std::function<void()> beepService; // when set, every beep also sounds through it
     std::vector<std::chrono::microseconds> pauses;
-    int powerOffRequests = 0;
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
 };

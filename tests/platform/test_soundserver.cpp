@@ -1,4 +1,4 @@
-#include "app/windowfixture.h"
+#include "app/dialogue.h"
 #include "platform/beeper.h"
 
 #include <QFile>
@@ -56,10 +56,10 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitFor([&recorder] { return recorder.bytesAvailable() > 0; }, 30'000));
         recorder.readAll();
         const std::unique_ptr<Beeper> beeper = makeSystemBeeper();
-        WindowFixture f;
+        Dialogue d;
         if (beeping)
-            f.system.beepService = [&beeper] { beeper->beep(); };
-        f.submit("timer");
+            d.system.beepService = [&beeper] { beeper->beep(); };
+        QVERIFY(d.type("timer"));
 
         QByteArray audio; // one second from the reply on: 8000 samples of 16 bits
         QVERIFY(QTest::qWaitFor([&] { return (audio += recorder.readAll()).size() >= 16'000; }, 30'000));
