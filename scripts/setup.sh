@@ -12,9 +12,9 @@ packages=(
 )
 case "$1" in
 --tests)
-    # A private message bus for the fake logind, a private sound server to
-    # hear the beep on, and the validators of the desktop files.
-    packages+=(dbus-daemon pulseaudio pulseaudio-utils desktop-file-utils appstream)
+    # Private message buses and the mock desktop services on them, a private
+    # sound server to hear the beep on, and the validators of the desktop files.
+    packages+=(dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils desktop-file-utils appstream)
     shift
     ;;
 --bench)

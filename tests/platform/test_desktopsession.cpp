@@ -2,33 +2,34 @@
 #include "platform/privatebus.h"
 #include "platform/sleepinhibitor.h"
 
-#include <QApplication>
-#include <QDBusObjectPath>
-#include <QDBusUnixFileDescriptor>
-#include <QScopeGuard>
+#include <QCoreApplication>
+#include <QDBusArgument>
 
 #include <cerrno>
 #include <cstring>
-
-#include <poll.h>
-#include <unistd.h>
+#include <map>
+#include <optional>
 
 namespace {
 
-const QString gnome = QStringLiteral("org.gnome.SessionManager");
-const QString ksmserver = QStringLiteral("org.kde.ksmserver");
-const QString kde = QStringLiteral("org.kde.Shutdown");
-const QString xfce = QStringLiteral("org.xfce.SessionManager");
-const QString portalName = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString logind = QStringLiteral("org.freedesktop.login1");
-const QString gnomeAsked = QStringLiteral("/org/gnome/SessionManager org.gnome.SessionManager.RequestShutdown()");
-const QString gnomeDialog = QStringLiteral("/org/gnome/SessionManager org.gnome.SessionManager.Shutdown()");
-const QString kdeAsked = QStringLiteral("/Shutdown org.kde.Shutdown.logoutAndShutdown()");
-const QString xfceAsked = QStringLiteral("/org/xfce/SessionManager org.xfce.Session.Manager.Shutdown(true)");
-const QString logindAsked = "system:/org/freedesktop/login1 org.freedesktop.login1.Manager.PowerOff(true)";
-const QString unknown = QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod");
-const QString request = QStringLiteral("/org/freedesktop/portal/desktop/request/1_1/t");
+const QString logindPath = QStringLiteral("/org/freedesktop/login1");
+// The portal's Inhibit hands out a request of its own, to be closed.
+const QString portalInhibit = QStringLiteral(
+    "r = '/org/freedesktop/portal/desktop/request/1_1/t'; ret = dbus.ObjectPath(r); "
+    "self.AddObject(r, 'org.freedesktop.portal.Request', {}, [('Close', '', '', '')])");
 const QString reason = QStringLiteral("21時30分にシャットダウンするタイマーがセットされています。");
+
+// The ways to power off: bus name, path, interface, then the methods and
+// their arguments' signature.
+const std::map<QString, QStringList> services{
+    {"gnome", {"org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager",
+               "RequestShutdown", "Shutdown"}},
+    {"ksmserver", {"org.kde.ksmserver", "/KSMServer", "org.kde.KSMServerInterface"}},
+    {"kde", {"org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", "logoutAndShutdown"}},
+    {"xfce", {"org.xfce.SessionManager", "/org/xfce/SessionManager", "org.xfce.Session.Manager", "Shutdown b"}},
+    {"logind", {logind, logindPath, "org.freedesktop.login1.Manager", "PowerOff b"}},
+};
 
 // A bus that cannot be reached, met for the first time: nobody listens there.
 QDBusConnection unreachableBus()
@@ -38,11 +39,16 @@ QDBusConnection unreachableBus()
                                          QStringLiteral("unreachable%1").arg(++made));
 }
 
-// The last write end of the pipe is closed: the reader sees the hang-up.
-bool writerGone(int readEnd)
+// The sleep locks logind holds.
+int locks(Mock &logindMock)
 {
-    pollfd watched{readEnd, POLLIN, 0};
-    return ::poll(&watched, 1, 0) == 1 && (watched.revents & POLLHUP);
+    QDBusArgument list = logindMock.call("org.freedesktop.login1.Manager", "ListInhibitors")
+                             .arguments().value(0).value<QDBusArgument>();
+    int count = 0;
+    list.beginArray();
+    for (; !list.atEnd(); ++count)
+        list.asVariant();
+    return count;
 }
 
 } // namespace
@@ -52,14 +58,7 @@ class TestDesktopSession : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup()
-    {
-        for (const QString &name : {gnome, ksmserver, kde, xfce, portalName, logind})
-            fake.bus.unregisterService(name);
-        fake.calls.clear();
-        fake.failing.clear();
-        fake.answers.clear();
-    }
+    void initTestCase() { PrivateBuses::check(); }
 
     // A way that is not there, or whose bus cannot be reached, passes to the
     // next; any other error is the answer, in the system's words and name.
@@ -69,22 +68,26 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("refusal"); // the call refused, and the error
         QTest::addColumn<QStringList>("asked");   // and the answer
         using L = QStringList;
-        const QString ok = QStringLiteral("accepted");
+        const QString ok = "accepted", gnomeAsked = "gnome: RequestShutdown", xfceAsked = "xfce: Shutdown True";
+        const QString logindAsked = "logind: PowerOff True", unknown = "org.freedesktop.DBus.Error.UnknownMethod";
         const QString denied = QStringLiteral("org.freedesktop.DBus.Error.AccessDenied");
-        QTest::newRow("gnome first") << L{gnome, ksmserver, kde, xfce, logind} << L() << L{gnomeAsked, ok};
-        QTest::newRow("gnome's own dialog") << L{gnome} << L{gnomeAsked, unknown} << L{gnomeAsked, gnomeDialog, ok};
-        QTest::newRow("kde") << L{ksmserver, kde, logind} << L() << L{kdeAsked, ok};
-        QTest::newRow("kde's service unknown") << L{ksmserver, xfce, logind} << L() << L{xfceAsked, ok};
-        QTest::newRow("no plasma session") << L{kde, logind} << L() << L{logindAsked, ok};
-        QTest::newRow("xfce without it") << L{xfce, logind} << L{xfceAsked, unknown} << L{xfceAsked, logindAsked, ok};
+        QTest::newRow("gnome first") << L{"gnome", "ksmserver", "kde", "xfce", "logind"} << L() << L{gnomeAsked, ok};
+        QTest::newRow("gnome's own dialog") << L{"gnome"} << L{gnomeAsked, unknown}
+                                            << L{gnomeAsked, "gnome: Shutdown", ok};
+        QTest::newRow("kde") << L{"ksmserver", "kde", "logind"} << L() << L{"kde: logoutAndShutdown", ok};
+        QTest::newRow("kde's service unknown") << L{"ksmserver", "xfce", "logind"} << L() << L{xfceAsked, ok};
+        QTest::newRow("no plasma session") << L{"kde", "logind"} << L() << L{logindAsked, ok};
+        QTest::newRow("xfce without it") << L{"xfce", "logind"} << L{xfceAsked, unknown}
+                                         << L{xfceAsked, logindAsked, ok};
         QTest::newRow("xfce without its interface")
-            << L{xfce, logind} << L{xfceAsked, "org.freedesktop.DBus.Error.UnknownInterface"}
+            << L{"xfce", "logind"} << L{xfceAsked, "org.freedesktop.DBus.Error.UnknownInterface"}
             << L{xfceAsked, logindAsked, ok};
-        QTest::newRow("gnome denies") << L{gnome, xfce, logind} << L{gnomeAsked, denied}
+        QTest::newRow("gnome denies") << L{"gnome", "xfce", "logind"} << L{gnomeAsked, denied}
                                       << L{gnomeAsked, "refused (" + denied + ')'};
-        QTest::newRow("no session manager") << L{logind} << L() << L{logindAsked, ok};
-        QTest::newRow("no session bus") << L{"-session", gnome, logind} << L() << L{logindAsked, ok};
-        QTest::newRow("no system bus") << L{"-system", logind} << L()
+        QTest::newRow("logind denies") << L{"logind"} << L{logindAsked, denied}
+                                       << L{logindAsked, "refused (" + denied + ')'};
+        QTest::newRow("no session bus") << L{"-session", "logind"} << L() << L{logindAsked, ok};
+        QTest::newRow("no system bus") << L{"-system", "logind"} << L()
                                        << L{"Failed to connect to socket /nonexistent/pelmora: "
                                             + QString::fromLocal8Bit(std::strerror(ENOENT))
                                             + " (org.freedesktop.DBus.Error.FileNotFound)"};
@@ -97,13 +100,24 @@ private Q_SLOTS:
         QFETCH(QStringList, running);
         QFETCH(QStringList, refusal);
         QFETCH(QStringList, asked);
-        for (const QString &name : running)
-            QVERIFY(name.startsWith(u'-') || fake.bus.registerService(name));
-        fake.failing = refusal.value(0);
-        fake.error = refusal.value(1);
+        std::vector<std::unique_ptr<Mock>> mocks;
+        for (const QString &way : running) {
+            if (way.startsWith(u'-'))
+                continue;
+            const QStringList &service = services.at(way);
+            mocks.push_back(std::make_unique<Mock>(way, way == u"logind", service[0], service[1], service[2]));
+            for (const QString &method : service.mid(3)) {
+                const QString name = method.section(u' ', 0, 0);
+                const bool refused = refusal.value(0).section(u' ', 0, 1) == way + ": " + name;
+                QVERIFY(mocks.back()->addMethod(
+                    service[2], name, method.section(u' ', 1), "",
+                    refused ? "raise dbus.exceptions.DBusException('refused', name='" + refusal[1] + "')" : ""));
+            }
+        }
+        QStringList answer;
         QObject context;
-        const PowerOffDone record = [this](bool accepted, const QString &why) {
-            fake.calls.append(accepted ? QStringLiteral("accepted") : why);
+        const PowerOffDone record = [&answer](bool accepted, const QString &why) {
+            answer << (accepted ? QStringLiteral("accepted") : why);
         };
         if (running.contains("-session") || running.contains("-system"))
             requestPowerOffOver(running.contains("-session") ? unreachableBus() : QDBusConnection::sessionBus(),
@@ -111,13 +125,20 @@ private Q_SLOTS:
                                 record);
         else
             requestSystemPowerOff(context, record); // the program's own buses
-        QTRY_COMPARE(fake.calls, asked);
-        fake.settle();
-        QCOMPARE(fake.calls, asked); // and nothing after
+        const auto calls = [&mocks, &answer] {
+            QStringList all;
+            for (const auto &mock : mocks)
+                all << mock->calls();
+            return all + answer;
+        };
+        QTRY_COMPARE(calls(), asked);
+        for (const auto &mock : mocks)
+            mock->settle();
+        QCOMPARE(calls(), asked); // and nothing after
     }
 
-    // The real inhibitor: the portal where it answers, else logind, whose
-    // lock is the write end of a pipe that the fake hands out.
+    // The real inhibitor: the portal where it answers, else logind, which
+    // holds its lock while the program keeps the descriptor it handed out.
     void inhibitor_data()
     {
         QTest::addColumn<QString>("portal"); // running, missing, or on a session bus that cannot be reached
@@ -131,44 +152,38 @@ private Q_SLOTS:
     {
         QFETCH(QString, portal);
         QFETCH(bool, answeredFirst);
-        const bool portalRunning = portal == u"running";
-        QVERIFY(fake.bus.registerService(logind));
-        QVERIFY(portal == u"missing" || fake.bus.registerService(portalName));
-        int ends[2];
-        QCOMPARE(::pipe(ends), 0);
-        const auto closeReadEnd = qScopeGuard([&ends] { ::close(ends[0]); });
-        fake.answers.insert("Inhibit", portalRunning ? QVariant::fromValue(QDBusObjectPath(request))
-                                                     : QVariant::fromValue(QDBusUnixFileDescriptor(ends[1])));
-        ::close(ends[1]);
-        const QStringList calls{
-            portalRunning ? "/org/freedesktop/portal/desktop org.freedesktop.portal.Inhibit.Inhibit(, 12, reason="
-                                + reason + ')'
-                          : "system:/org/freedesktop/login1 org.freedesktop.login1.Manager.Inhibit(sleep:idle, Pelmora, "
-                                + reason + ", block)",
-            request + " org.freedesktop.portal.Request.Close()"};
+        Mock logindMock("logind", true, logind, logindPath, QString(), "logind");
+        std::optional<Mock> desktop;
+        if (portal == u"running") {
+            desktop.emplace("portal", false, "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+                            "org.freedesktop.portal.Inhibit");
+            QVERIFY(desktop->addMethod("org.freedesktop.portal.Inhibit", "Inhibit", "sua{sv}", "o", portalInhibit));
+        }
         const auto inhibitor = portal == u"unreachable"
                                    ? sleepInhibitorOver(unreachableBus(), QDBusConnection::systemBus())
                                    : platformSleepInhibitor();
+        const QString inhibited = desktop ? "portal: Inhibit \"\" 12 {\"reason\": \"" + reason + "\"}"
+                                          : "logind: Inhibit \"sleep:idle\" \"Pelmora\" \"" + reason + "\" \"block\"";
+        Mock &asked = desktop ? *desktop : logindMock;
 
         inhibitor->inhibit(reason);
         if (answeredFirst) {
-            QTRY_COMPARE(fake.calls, calls.mid(0, 1));
-            fake.settle();
-            QVERIFY(portalRunning || !writerGone(ends[0]));
+            QTRY_COMPARE(asked.calls(), QStringList{inhibited});
+            asked.settle();
+            QCOMPARE(locks(logindMock), desktop ? 0 : 1);
         }
         inhibitor->release();
-        QTRY_COMPARE(fake.calls, calls.mid(0, portalRunning ? 2 : 1));
-        QTRY_VERIFY(portalRunning || writerGone(ends[0]));
+        if (desktop)
+            QTRY_COMPARE(desktop->calls(), (QStringList{inhibited, "portal: Close"}));
+        else
+            QTRY_COMPARE(locks(logindMock), 0);
     }
-
-private:
-    FakeServices fake;
 };
 
 int main(int argc, char *argv[])
 {
-    PrivateBus bus;
-    QApplication app(argc, argv);
+    PrivateBuses buses;
+    QCoreApplication app(argc, argv);
     TestDesktopSession test;
     return QTest::qExec(&test, argc, argv);
 }
