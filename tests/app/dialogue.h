@@ -4,7 +4,6 @@
 #include "app/t_main.h"
 #include "platform/fakesystem.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -13,18 +12,19 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTime>
 #include <QTimer>
 
 // The real main window over the fake system, from the state the program
 // starts in, driven by a script of steps joined by "|":
-//   @21:30:00     the clock ticks at that time of day; "@" alone: the window's own clock ticks once
-//   !ok, !<why>   the system answers the open power-off request: accepted, or refused for why
-//   *Menu/Item    the menu item with these captions is chosen
-//   [Caption]     the button with this caption is clicked
-//   ^             the window is closed
+//   @21:30:00   the clock ticks at that time of day; "@" alone: the window's own clock ticks once
+//   !ok, !why   the system answers the open power-off request: accepted, or refused for why
+//   *Menu/Item  the menu item with these captions is chosen
+//   [Caption]   the button with this caption is clicked
+//   ^           the window is closed
 //   anything else is a line typed into the input line, then Enter
-// After every step it checks what must hold whatever the script; reply is
-// what the step added to the log, its leading line break included.
+// After every step it checks what a user must see whatever the script;
+// reply is what the step added to the log, its leading line break included.
 struct Dialogue
 {
     Dialogue()
@@ -42,68 +42,61 @@ struct Dialogue
     ChatLog *log() { return child<ChatLog>("uke"); }
     QTimer *clock() { return child<QTimer>("Timer1"); }
 
-    // Each returns false once a check has failed.
-    bool run(const QString &script)
+    // False once a check has failed. type() takes its line as it is, "|" and all.
+    bool type(const QString &line) { return run(line, true); }
+    bool run(const QString &script, bool oneLine = false)
     {
-        for (const QString &step : script.split(u'|')) {
-            this->step(step, script);
+        for (const QString &step : oneLine ? QStringList{script} : script.split(u'|')) {
+            const QString before = log()->text();
+            const qsizetype requests = system.events.count(QStringLiteral("power off"));
+            const bool typed = oneLine || step.isEmpty() || !QStringLiteral("@!*[^").contains(step[0]);
+            perform(step, typed);
+            if (QTest::currentTestFailed())
+                return false;
+            check(step, typed, before, requests, (script + QStringLiteral(" at \"") + step + u'"').toUtf8());
             if (QTest::currentTestFailed())
                 return false;
         }
         return true;
     }
-    bool type(const QString &line)
-    {
-        step(line, line, true);
-        return !QTest::currentTestFailed();
-    }
 
-    void step(const QString &step, const QString &script, bool typed = false)
+    void check(const QString &step, bool typed, const QString &before, qsizetype requests, const QByteArray &at)
     {
-        const QString before = log()->text();
-        const qsizetype requests = system.events.count(QStringLiteral("power off"));
-        const QByteArray at = (script + QStringLiteral(" at \"") + step + u'"').toUtf8();
-        perform(step, typed);
-        if (QTest::currentTestFailed())
-            return;
         const QString after = log()->text();
         reply = after.startsWith(before) ? after.mid(before.size()) : after;
         const bool greeted = step.startsWith(u'@') && !reply.isEmpty();
         const MainState &state = window.state();
         // The log grows by a line break and a reply, or not at all; only the clear button empties it.
-        QVERIFY2(step == u"[クリアー]" ? after.isEmpty()
-                                      : reply.isEmpty() || (reply.startsWith(QStringLiteral("\r\n")) && reply.size() > 2),
+        QVERIFY2(step == u"[クリアー]" ? after.isEmpty() : reply.isEmpty() || (reply.startsWith(u"\r\n") && reply.size() > 2),
                  at);
-        QVERIFY2(input()->text().isEmpty(), at);
-        QVERIFY2((!typed && !greeted && step != u"[OK]") || window.focusWidget() == input(), at);
-        QVERIFY2(!typed || state.replyText.isEmpty(), at);
-        for (const char *name : {"jikanG", "la3"}) {
-            const QLabel *label = child<QLabel>(name);
+        QVERIFY2(input()->text().isEmpty() && (!typed || state.replyText.isEmpty()), at);
+        QVERIFY2(!(typed || greeted || step == u"[OK]") || window.focusWidget() == input(), at);
+        for (const QLabel *label : {child<QLabel>("jikanG"), child<QLabel>("la3")})
             QVERIFY2(label->size().expandedTo(label->sizeHint()) == label->size(), at);
-        }
-        if (window.isVisible() && !system.events.contains(QStringLiteral("end"))) {
-            const QStringList told = system.events.filter(QRegularExpression(QStringLiteral("^(armed|disarmed)")));
-            const bool armed = !told.isEmpty() && told.last() != u"disarmed";
-            QVERIFY2(child<QLabel>("la3")->text().isEmpty() != armed, at);
-            QVERIFY2((state.timerOn == 1) == armed && state.mode >= 1 && state.mode <= 6 && state.mode != 2
-                         && (state.mode >= 5) == armed,
-                     at);
-        }
-        // Only an armed alarm's minute asks for the power-off; the greeting's
-        // own tick reads the hour alone.
-        const QString now = step.mid(1, step.lastIndexOf(u':') - 1);
-        const QString alarm = QStringLiteral("%1:%2").arg(state.setHour).arg(state.setMin, 2, 10, QLatin1Char('0'));
+        // While the window is there: armed exactly in states 5 and 6, as the
+        // system was last told, with the alarm label showing the alarm.
+        const bool armed = state.timerOn == 1;
+        const QString alarm = QStringLiteral("%1時%2分").arg(state.setHour).arg(state.setMin);
+        const QStringList told = system.events.filter(QRegularExpression(QStringLiteral("^(armed|disarmed)")));
+        QVERIFY2(!window.isVisible() || system.events.contains(QStringLiteral("end"))
+                     || (QList<qint16>{1, 3, 4, 5, 6}.contains(state.mode) && armed == (state.mode >= 5)
+                         && told.value(told.size() - 1, QStringLiteral("disarmed"))
+                                == (armed ? "armed: " + alarm + QStringLiteral("にシャットダウンするタイマーがセットされています。")
+                                          : QStringLiteral("disarmed"))
+                         && child<QLabel>("la3")->text()
+                                == (armed ? QStringLiteral("タイマー設定時間 ") + QString(alarm).replace(u'時', "時 ") : "")),
+                 at);
+        // Only an armed alarm's minute asks for the power-off; the greeting's own tick reads the hour alone.
         QVERIFY2(system.events.count(QStringLiteral("power off")) == requests
-                     || (step.startsWith(u'@') && state.timerOn == 1
-                         && (greeted || now == alarm || now == QStringLiteral("0") + alarm)),
+                     || (step.startsWith(u'@') && armed
+                         && (greeted || QTime::fromString(step.section(u':', 0, 1).mid(1), QStringLiteral("H:mm"))
+                                            == QTime(state.setHour, state.setMin))),
                  at);
     }
 
-    void perform(const QString &step, bool &typed)
+    void perform(const QString &step, bool typed)
     {
         const QString rest = step.mid(1);
-        const bool button = step.startsWith(u'[') && step.endsWith(u']');
-        typed = typed || !(button || step == u"^" || QRegularExpression(QStringLiteral("^[@!*]")).match(step).hasMatch());
         if (typed) {
             input()->setText(step); // as typing or pasting leaves it
             QTest::keyClick(input(), Qt::Key_Return);
@@ -128,12 +121,12 @@ struct Dialogue
             }
             QVERIFY2(item, qPrintable(step));
             item->trigger();
-        } else if (button) {
-            QPushButton *clicked = nullptr;
+        } else if (step.startsWith(u'[')) {
+            QPushButton *button = nullptr;
             for (QPushButton *candidate : window.findChildren<QPushButton *>())
-                clicked = candidate->text() == rest.chopped(1) ? candidate : clicked;
-            QVERIFY2(clicked, qPrintable(step));
-            QTest::mouseClick(clicked, Qt::LeftButton);
+                button = candidate->text() == rest.chopped(1) ? candidate : button;
+            QVERIFY2(button, qPrintable(step));
+            QTest::mouseClick(button, Qt::LeftButton);
         } else {
             clock()->start();
             window.close();

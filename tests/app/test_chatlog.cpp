@@ -1,7 +1,7 @@
-#include "app/dialogue.h"
+#include "app/chatlog.h"
 
 #include <QClipboard>
-#include <QScrollBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -61,17 +61,6 @@ private Q_SLOTS:
         cursor.setPosition(5, QTextCursor::KeepAnchor);
         log.setTextCursor(cursor);
         QCOMPARE(copied(log), QStringLiteral("\r\nbc\r"));
-    }
-
-    // In the window, as the user sees it: one line, scrolled sideways.
-    void longEchoShowsAsOneLine()
-    {
-        Dialogue d;
-        const QString line(300, u'x');
-        QVERIFY(d.type(line));
-        QCOMPARE(d.log()->text(), QStringLiteral("\r\n") + line + QStringLiteral("は理解できません。"));
-        QCOMPARE(d.log()->document()->lastBlock().layout()->lineCount(), 1);
-        QVERIFY(d.log()->horizontalScrollBar()->maximum() > 0);
     }
 };
 
