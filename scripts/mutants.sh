@@ -153,7 +153,7 @@ stopOwnBuses() {
     local proc pid
     for proc in /proc/[0-9]*; do
         pid=${proc#/proc/}
-        if tr '\0' '\n' <"$proc/cmdline" 2>/dev/null | grep -qxF -- "--config-file=$work/tests/platform/privatebus.conf"; then
+        if tr '\0' '\n' 2>/dev/null <"$proc/cmdline" | grep -qxF -- "--config-file=$work/tests/platform/privatebus.conf"; then
             kill "$pid" 2>/dev/null || true
         fi
     done
