@@ -15,7 +15,10 @@ fail() {
 
 # The log's whole text, through the clipboard: Tab twice from the input
 # line reaches the log, Ctrl+A Ctrl+C copy it, Tab twice comes back.
+# The window is focused first: keys sent while it has lost the focus would
+# copy nothing.
 log_text() {
+    xdotool windowfocus --sync "$window"
     xdotool key --clearmodifiers Tab Tab ctrl+a ctrl+c Tab Tab
     sleep 0.5
     xclip -o -selection clipboard 2>/dev/null | tr -d '\r'
@@ -34,6 +37,7 @@ wait_for_log() {
 }
 
 send_line() {
+    xdotool windowfocus --sync "$window"
     xdotool type --delay 50 "$1"
     xdotool key Return
 }
