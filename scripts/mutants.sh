@@ -125,22 +125,6 @@ elif command == 'plant':  # plant FAULTS TREE NAME: changes the one file in TREE
 EOF
 }
 
-# Every row is checked before anything is built: a row that no longer
-# applies would make the run say nothing about the suite.
-selected=$(faulttool check "$faults" "$tree" "$only") || {
-    echo "mutants.tsv does not apply to $tree; nothing was run" >&2
-    exit 1
-}
-if [ -z "$selected" ]; then
-    echo "no fault matches '$only'" >&2
-    exit 1
-fi
-total=$(printf '%s\n' "$selected" | wc -l)
-if $check_only; then
-    echo "all $total rows apply to $tree"
-    exit 0
-fi
-
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/pelmora-mutants.XXXXXX")
 work=$scratch/tree
 build=$scratch/build
@@ -165,6 +149,27 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
+
+# The run reads its own copy of the faults: the data file may be edited
+# while it goes on.
+cp "$faults" "$scratch/mutants.tsv"
+faults=$scratch/mutants.tsv
+
+# Every row is checked before anything is built: a row that no longer
+# applies would make the run say nothing about the suite.
+selected=$(faulttool check "$faults" "$tree" "$only") || {
+    echo "mutants.tsv does not apply to $tree; nothing was run" >&2
+    exit 1
+}
+if [ -z "$selected" ]; then
+    echo "no fault matches '$only'" >&2
+    exit 1
+fi
+total=$(printf '%s\n' "$selected" | wc -l)
+if $check_only; then
+    echo "all $total rows apply to $tree"
+    exit 0
+fi
 
 # The files git tracks and the untracked ones it does not ignore: no build
 # directory of the tree comes along.

@@ -38,11 +38,11 @@ QDBusConnection unreachableBus()
                                          QStringLiteral("unreachable%1").arg(++made));
 }
 
-// The sleep locks logind's template holds: one while its descriptor is open.
+// The sleep locks logind's template holds, one while its descriptor is
+// open; the mock counts them once it has been given the method.
+const QString countLocks = QStringLiteral("ret = len(globals().get('inhibitors', []))");
 int locks(Mock &logindMock)
 {
-    if (!logindMock.addMethod("org.pelmora.Test", "Locks", "", "u", "ret = len(globals().get('inhibitors', []))"))
-        return -1;
     return logindMock.call("org.pelmora.Test", "Locks").arguments().value(0).toInt();
 }
 
@@ -148,6 +148,7 @@ private Q_SLOTS:
         QFETCH(QString, portal);
         QFETCH(bool, answeredFirst);
         Mock logindMock("logind", true, logind, logindPath, QString(), "logind");
+        QVERIFY(logindMock.addMethod("org.pelmora.Test", "Locks", "", "u", countLocks));
         std::optional<Mock> desktop;
         if (portal == u"running") {
             desktop.emplace("portal", false, "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
