@@ -8,6 +8,9 @@ build=$1
 shift
 
 export WINEPREFIX=$build/wine WINEDEBUG=-all WINELOADER=/usr/lib/wine/wine64
+# Debian keeps Wine's server beside the loader, off the PATH.
+export WINESERVER=/usr/lib/wine/wineserver
+[ -x "$WINESERVER" ] || { echo "no $WINESERVER (package libwine)" >&2; exit 1; }
 # No offer to install .NET or a browser engine: the prefix needs neither.
 export WINEDLLOVERRIDES='mscoree,mshtml='
 unset WAYLAND_DISPLAY
@@ -16,7 +19,10 @@ displayfd=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfd" 2>/dev/null &
 xvfb=$!
 cleanup() {
-    wineserver -k 2>/dev/null || true
+    # Nothing of this prefix may outlive its X server: the next command's
+    # programs would join a Wine desktop whose display is gone.
+    "$WINESERVER" -k 2>/dev/null || true
+    "$WINESERVER" -w
     kill "$xvfb" 2>/dev/null || true
     wait "$xvfb" 2>/dev/null || true
     rm -f "$displayfd"

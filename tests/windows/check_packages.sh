@@ -45,7 +45,7 @@ done
 
 # The uninstaller goes on in a copy of itself: wait until Wine has nothing left running.
 wine "$program_files/Uninstall.exe" /S
-wineserver -w
+"$WINESERVER" -w
 [ ! -e "$program_files/pelmora.exe" ] || fail "the uninstaller left pelmora.exe"
 [ ! -e "$start_menu/Pelmora.lnk" ] || fail "the uninstaller left the Start-menu entry"
 ! wine reg query "$uninstall_key" >/dev/null || fail "the uninstaller left its entry"
