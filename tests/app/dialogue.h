@@ -4,6 +4,7 @@
 #include "app/t_main.h"
 #include "platform/fakesystem.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -41,6 +42,11 @@ struct Dialogue
     QLineEdit *input() { return child<QLineEdit>("Sent_t"); }
     ChatLog *log() { return child<ChatLog>("uke"); }
     QTimer *clock() { return child<QTimer>("Timer1"); }
+    QString copied()
+    {
+        log()->copy();
+        return QGuiApplication::clipboard()->text();
+    }
 
     // False once a check has failed. type() takes its line as it is, "|" and all.
     bool type(const QString &line) { return run(line, true); }

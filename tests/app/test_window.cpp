@@ -121,22 +121,34 @@ private Q_SLOTS:
         QCOMPARE(d.system.events.filter(QRegularExpression(QStringLiteral("^(?!armed:)"))), events);
     }
 
-    // Lines that are no script: a break, a NUL, lone surrogates, a script's separator.
+    // Lines that are no script: breaks of every kind, a NUL, lone surrogates,
+    // a script's separator, a long line. The log reads them back and copies
+    // them as they were typed, a character at a time, each line shown as one.
     void odd_data()
     {
         QTest::addColumn<QString>("line");
-        QTest::newRow("NUL and break") << QString(QChar(0)) + "\r\n";
-        QTest::newRow("lone surrogates") << QChar(0xd800) + QStringLiteral("x") + QChar(0xdfff);
-        QTest::newRow("separator") << QStringLiteral("a|b");
-        QTest::newRow("long") << QString(300, u'x');
+        QTest::addColumn<int>("lines"); // of the log, its CR LF breaks one each
+        QTest::newRow("NUL and CR LF") << QString(QChar(0)) + "\r\n" << 3;
+        QTest::newRow("lone CR, lone LF") << QStringLiteral("a\rb\nc") << 4;
+        QTest::newRow("LF CR, CR text LF") << QStringLiteral("\n\r\rx\n") << 6;
+        QTest::newRow("other separators") << QStringLiteral("\u2029\u00a0") << 3;
+        QTest::newRow("lone surrogates") << QChar(0xd800) + QStringLiteral("x") + QChar(0xdfff) << 2;
+        QTest::newRow("separator") << QStringLiteral("a|b") << 2;
+        QTest::newRow("long") << QStringLiteral("a😀").repeated(150) << 2;
     }
     void odd()
     {
         QFETCH(QString, line);
+        QFETCH(int, lines);
         Dialogue d;
         QVERIFY(d.type(line));
         QCOMPARE(d.reply, "\r\n" + line + QStringLiteral("は理解できません。"));
-        QCOMPARE(d.log()->document()->lastBlock().layout()->lineCount(), 1); // scrolled sideways, not wrapped
+        QTextDocument &text = *d.log()->document();
+        QCOMPARE(text.blockCount(), lines);
+        for (QTextBlock block = text.begin(); block.isValid(); block = block.next())
+            QVERIFY(text.documentLayout()->blockBoundingRect(block).isValid() && block.layout()->lineCount() == 1);
+        d.log()->selectAll();
+        QCOMPARE(d.copied(), d.reply);
     }
 
     // Random scripts: only what every step must hold, which the runner checks.
@@ -201,6 +213,16 @@ private Q_SLOTS:
         QCOMPARE(d.log()->text(), QString());
         QTest::keyClick(d.input(), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(d.log()->text(), QStringLiteral("\r\naは理解できません。"));
+        // A break typed into the log reads as CR LF; a copy holds the selection as the log reads it.
+        QTextCursor cursor(d.log()->document());
+        cursor.setPosition(2);
+        d.log()->setTextCursor(cursor);
+        QTest::keyClick(d.log(), Qt::Key_Return);
+        QCOMPARE(d.log()->text(), QStringLiteral("\r\na\r\nは理解できません。"));
+        cursor.setPosition(0);
+        cursor.setPosition(4, QTextCursor::KeepAnchor);
+        d.log()->setTextCursor(cursor);
+        QCOMPARE(d.copied(), QStringLiteral("\r\na\r\nは"));
     }
 
     // Each character beeps, is drawn (the first with the caret left where it
