@@ -130,14 +130,14 @@ work=$scratch/tree
 build=$scratch/build
 log=$scratch/log
 
-# The desktop session test starts a dbus-daemon of its own and stops it on
-# exit; a mutant that crashes that test leaves it behind. Only daemons
+# The desktop session test runs between two dbus-daemons of its own, which
+# end with it; a test killed on its timeout may leave them behind. Only daemons
 # started with this run's own copy of the bus configuration are stopped.
 stopOwnBuses() {
     local proc pid
     for proc in /proc/[0-9]*; do
         pid=${proc#/proc/}
-        if tr '\0' '\n' 2>/dev/null <"$proc/cmdline" | grep -qxF -- "--config-file=$work/tests/platform/privatebus.conf"; then
+        if tr '\0' '\n' 2>/dev/null <"$proc/cmdline" | grep -qxF -- "$work/tests/platform/privatebus.conf"; then
             kill "$pid" 2>/dev/null || true
         fi
     done

@@ -1,8 +1,13 @@
 #include "platform/poweroff.h"
-#include "platform/privatebus.h"
 #include "platform/sleepinhibitor.h"
 
 #include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusPendingCallWatcher>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryFile>
+#include <QTest>
 
 #include <cerrno>
 #include <cstring>
@@ -10,6 +15,98 @@
 #include <optional>
 
 namespace {
+
+// The buses are the private ones that with-private-buses.sh starts: both
+// of the program's buses see a name only those have. Otherwise stop before
+// anything is sent.
+void checkPrivateBuses()
+{
+    const QString marker = QStringLiteral("org.pelmora.PrivateBus%1").arg(QCoreApplication::applicationPid());
+    const std::pair<const char *, QDBusConnection> buses[] = {
+        {"DBUS_SESSION_BUS_ADDRESS", QDBusConnection::sessionBus()}, {"DBUS_SYSTEM_BUS_ADDRESS", QDBusConnection::systemBus()}};
+    for (const auto &[variable, program] : buses) {
+        QDBusConnection own = QDBusConnection::connectToBus(qEnvironmentVariable(variable), variable);
+        own.registerService(marker);
+        if (qgetenv(buses[0].first) == qgetenv(buses[1].first) || !program.interface()
+            || !program.interface()->isServiceRegistered(marker))
+            qFatal("%s is not the test's private bus; refusing to go on", qPrintable(program.name()));
+        QDBusConnection::disconnectFromBus(own.name());
+    }
+}
+
+// A desktop service mocked by python3-dbusmock on one of those buses, from
+// its main interface or from one of dbusmock's templates. Every call it
+// answers is logged, and read back as "mock: Method arguments".
+class Mock
+{
+public:
+    Mock(const QString &mockName, bool onSystemBus, const QString &name, const QString &path, const QString &interface,
+         const QString &fromTemplate = {})
+        : mockName(mockName)
+        , bus(onSystemBus ? QDBusConnection::systemBus() : QDBusConnection::sessionBus())
+        , name(name)
+        , path(path)
+    {
+        log.open();
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // Debian's own interpreter, which has the dbus and dbusmock modules.
+        process.start(QStringLiteral("/usr/bin/python3"),
+                      QStringList{"-m", "dbusmock", onSystemBus ? "--system" : "--session", "-l", log.fileName()}
+                          + (fromTemplate.isEmpty() ? QStringList{name, path, interface} : QStringList{"-t", fromTemplate}));
+        if (!process.waitForStarted()
+            || !QTest::qWaitFor([this] { return bus.interface()->isServiceRegistered(this->name).value(); }, 30'000))
+            qFatal("cannot start the mock %s (package python3-dbusmock)", qPrintable(name));
+    }
+    ~Mock()
+    {
+        process.terminate();
+        process.waitForFinished();
+    }
+
+    QDBusMessage call(const QString &interface, const QString &method, const QVariantList &arguments = {})
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(name, path, interface, method);
+        call.setArguments(arguments);
+        return bus.call(call);
+    }
+    // Python code answers: its "ret" is returned, what it raises is the error.
+    bool addMethod(const QString &interface, const QString &method, const QString &in, const QString &out,
+                   const QString &code)
+    {
+        return call("org.freedesktop.DBus.Mock", "AddMethod", {interface, method, in, out, code}).type()
+               == QDBusMessage::ReplyMessage;
+    }
+
+    // The calls answered so far, the mock's own errors left out.
+    QStringList calls()
+    {
+        QFile file(log.fileName());
+        QStringList lines;
+        if (!file.open(QIODevice::ReadOnly))
+            return lines;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
+            if (!line.contains(QLatin1String(" raised: ")))
+                lines << mockName + u':' + line.mid(line.indexOf(u' ')); // after the time stamp
+        }
+        return lines;
+    }
+
+    // Every answer the mock sent before now has reached the program and been
+    // handled: the answer to a ping comes after them.
+    void settle()
+    {
+        QDBusPendingCallWatcher ping(
+            bus.asyncCall(QDBusMessage::createMethodCall(name, "/", "org.freedesktop.DBus.Peer", "Ping")));
+        QVERIFY(QSignalSpy(&ping, &QDBusPendingCallWatcher::finished).wait());
+    }
+
+private:
+    QString mockName;
+    QDBusConnection bus;
+    QString name, path;
+    QTemporaryFile log;
+    QProcess process;
+};
 
 const QString logind = QStringLiteral("org.freedesktop.login1");
 const QString logindPath = QStringLiteral("/org/freedesktop/login1");
@@ -53,7 +150,7 @@ class TestDesktopSession : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { PrivateBuses::check(); }
+    void initTestCase() { checkPrivateBuses(); }
 
     // A way that is not there, or whose bus cannot be reached, passes to the
     // next; any other error is the answer, in the system's words and name.
@@ -176,11 +273,5 @@ private Q_SLOTS:
     }
 };
 
-int main(int argc, char *argv[])
-{
-    PrivateBuses buses;
-    QCoreApplication app(argc, argv);
-    TestDesktopSession test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_GUILESS_MAIN(TestDesktopSession)
 #include "test_desktopsession.moc"
