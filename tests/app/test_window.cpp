@@ -237,7 +237,7 @@ private Q_SLOTS:
             PaintRecorder recorder(d.log(), d.system.typing);
             d.log()->setPlainText(QStringLiteral("earlier"));
             d.log()->setTextCursor(QTextCursor(d.log()->document()));
-            QVERIFY(d.type(QStringLiteral("ab"))); // "abは理解できません。"
+            QVERIFY(d.type(QStringLiteral("a😀"))); // "a😀は理解できません。", the emoji one character
             QStringList expected;
             for (int i = 0; i < 11; ++i)
                 expected << (i ? "paint, caret at end" : "beep") << (i ? "beep" : "paint") << "pause";
