@@ -45,6 +45,9 @@ public:
     void endProgram() override {}
     void requestPowerOff(QObject &, PowerOffDone) override { ++powerOffRequests; }
     void setAlarmArmed(bool, const QString &) override {}
+    void showAlarmWarning(const QString &, const QString &) override {}
+    void withdrawAlarmWarning() override {}
+    void setWindowOpener(QObject &, std::function<void()>) override {}
 
     RealSystem real;
     QString time = QStringLiteral("12:00:00");

@@ -1,3 +1,4 @@
+#include "about/programicon.h"
 #include "app/t_main.h"
 #include "platform/appidentity.h"
 #include "platform/realsystem.h"
@@ -8,6 +9,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppIdentity::title));
+    QApplication::setWindowIcon(programIcon()); // also the tray's
     RealSystem system;
     T_Main window(system);
     window.show();

@@ -61,6 +61,7 @@ T_Main::T_Main(SystemServices &system, QWidget *parent)
     powerOff.emplace(fields, *surface, system);
     createMenus();
     wireEvents();
+    system.setWindowOpener(*this, [this] { bringForward(); });
     Form_Load();
     Timer1->start();
 }
@@ -190,14 +191,24 @@ void T_Main::closeEvent(QCloseEvent *event)
 {
     Timer1->stop();
     powerOff->abandon();
-    letMachineSleep();
+    dropAlarm();
     event->accept();
 }
 
-void T_Main::letMachineSleep()
+void T_Main::dropAlarm()
 {
+    warning.withdraw();
     if (fields.timerOn == 1)
         system.setAlarmArmed(false, QString());
+}
+
+void T_Main::bringForward()
+{
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    Sent_t->setFocus();
 }
 
 void T_Main::Form_Load()
@@ -218,8 +229,11 @@ void T_Main::sent_Click()
 {
     const qint16 wasArmed = fields.timerOn;
     answerLine(fields, *surface, system);
-    if (fields.timerOn != wasArmed)
-        system.setAlarmArmed(fields.timerOn == 1, alarmWaitReason(fields.setHour, fields.setMin));
+    if (fields.timerOn == wasArmed)
+        return;
+    system.setAlarmArmed(fields.timerOn == 1, alarmWaitReason(fields.setHour, fields.setMin));
+    if (fields.timerOn != 1)
+        warning.withdraw();
 }
 
 void T_Main::shoki_Click()
@@ -234,6 +248,8 @@ void T_Main::Timer1_Timer()
     jikanG->adjustSize();
     if (fields.greetStep == 1)
         shoki->click();
+    if (warning.tick(fields))
+        QApplication::alert(this);
     if (alarmDue(fields))
         Exit_CB->click();
     else
@@ -267,7 +283,7 @@ void T_Main::Cspeed_Click()
 
 void T_Main::shuryou_Click()
 {
-    letMachineSleep();
+    dropAlarm();
     system.endProgram();
 }
 

@@ -6,13 +6,15 @@
 // conversation (answerLine, greet, TypeOut) and the clock (alarmDue) are
 // plain functions over the MainState, reaching the widgets only through
 // MainSurface and the system only through SystemServices. PowerOffRequests
-// keeps the shutdown requests of an alarm minute in order; sent_Click tells
-// the system when a line has armed or disarmed the alarm.
+// keeps the shutdown requests of an alarm minute in order and AlarmWarning
+// the warning a minute before; sent_Click tells the system when a line has
+// armed or disarmed the alarm.
 //
 // A line's way through: Enter in Sent_t → Sent_t_KeyPress → sent->click()
 // → sent_Click → answerLine → TypeOut into uke, all before the key returns.
 
 #include "app/mainsurface.h"
+#include "clock/alarmwarning.h"
 #include "clock/poweroffrequests.h"
 #include "conversation/mainstate.h"
 
@@ -66,8 +68,11 @@ private:
     void createControls();
     void createMenus();
     void wireEvents();
-    // The program or its window ends: the machine may sleep again.
-    void letMachineSleep();
+    // The program or its window ends: the machine may sleep again, and the
+    // warning goes.
+    void dropAlarm();
+    // Asked for from the warning or the tray: restored, in front, ready to type.
+    void bringForward();
 
     SystemServices &system;
     MainState fields;
@@ -94,6 +99,7 @@ private:
 
     std::optional<MainSurface> surface; // made once the widgets exist
     std::optional<PowerOffRequests> powerOff;
+    AlarmWarning warning{system};
     // The About dialog while it is open; it has no owner window, so that
     // either window can stand in front of the other.
     QPointer<frmAbout> about;

@@ -51,4 +51,20 @@ void RealSystem::setAlarmArmed(bool armed, const QString &reason)
         sleepInhibitor->inhibit(reason);
     else
         sleepInhibitor->release();
+    notifier->setArmed(armed, reason);
+}
+
+void RealSystem::showAlarmWarning(const QString &summary, const QString &body)
+{
+    notifier->show(summary, body);
+}
+
+void RealSystem::withdrawAlarmWarning()
+{
+    notifier->withdraw();
+}
+
+void RealSystem::setWindowOpener(QObject &context, std::function<void()> open)
+{
+    notifier->setOpener(context, std::move(open));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/beeper.h"
+#include "platform/notifier.h"
 #include "platform/sleepinhibitor.h"
 #include "platform/systemservices.h"
 
@@ -15,8 +16,12 @@ public:
     void endProgram() override;
     void requestPowerOff(QObject &context, PowerOffDone done) override;
     void setAlarmArmed(bool armed, const QString &reason) override;
+    void showAlarmWarning(const QString &summary, const QString &body) override;
+    void withdrawAlarmWarning() override;
+    void setWindowOpener(QObject &context, std::function<void()> open) override;
 
 private:
     std::unique_ptr<Beeper> systemBeep = makeSystemBeeper();
     std::unique_ptr<SleepInhibitor> sleepInhibitor = platformSleepInhibitor();
+    std::unique_ptr<Notifier> notifier = platformNotifier();
 };

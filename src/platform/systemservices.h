@@ -37,4 +37,15 @@ public:
     // idleness; reason says why to whoever asks the desktop. Never fails
     // for the user: the alarm stays armed whatever the system answers.
     virtual void setAlarmArmed(bool armed, const QString &reason) = 0;
+
+    // Outside the window, where the user sees it over other programs: the
+    // alarm is about to power the machine off. Returns at once and never
+    // fails for the user: where the desktop cannot show it, the warning
+    // goes to standard error and the alarm goes on all the same.
+    virtual void showAlarmWarning(const QString &summary, const QString &body) = 0;
+    // Takes the warning down, if it is still shown.
+    virtual void withdrawAlarmWarning() = 0;
+    // open runs from the event loop, unless context is gone, whenever the
+    // user asks from outside the window (the warning, a tray icon) to see it.
+    virtual void setWindowOpener(QObject &context, std::function<void()> open) = 0;
 };

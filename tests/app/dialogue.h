@@ -23,6 +23,7 @@
 //   *Menu/Item  the menu item with these captions is chosen
 //   [Caption]   the button with this caption is clicked
 //   ^           the window is closed
+//   >           the user opens the window from outside it (the warning, the tray), minimized before
 //   anything else is a line typed into the input line, then Enter
 // After every step it checks what a user must see whatever the script;
 // reply is what the step added to the log, its leading line break included.
@@ -55,7 +56,7 @@ struct Dialogue
         for (const QString &step : oneLine ? QStringList{script} : script.split(u'|')) {
             const QString before = log()->text();
             const qsizetype requests = system.events.count(QStringLiteral("power off"));
-            const bool typed = oneLine || step.isEmpty() || !QStringLiteral("@!*[^").contains(step[0]);
+            const bool typed = oneLine || step.isEmpty() || !QStringLiteral("@!*[^>").contains(step[0]);
             perform(step, typed);
             if (QTest::currentTestFailed())
                 return false;
@@ -76,7 +77,8 @@ struct Dialogue
         QVERIFY2(step == u"[クリアー]" ? after.isEmpty() : reply.isEmpty() || (reply.startsWith(u"\r\n") && reply.size() > 2),
                  at);
         QVERIFY2(input()->text().isEmpty() && (!typed || state.replyText.isEmpty()), at);
-        QVERIFY2(!(typed || greeted || step == u"[OK]") || window.focusWidget() == input(), at);
+        QVERIFY2(!(typed || greeted || step == u"[OK]" || step == u">") || window.focusWidget() == input(), at);
+        QVERIFY2(!system.warningShown || state.timerOn == 1, at);
         for (const QLabel *label : {child<QLabel>("jikanG"), child<QLabel>("la3")})
             QVERIFY2(label->size().expandedTo(label->sizeHint()) == label->size(), at);
         // While the window is there: armed exactly in states 5 and 6, as the
@@ -133,6 +135,11 @@ struct Dialogue
                 button = candidate->text() == rest.chopped(1) ? candidate : button;
             QVERIFY2(button, qPrintable(step));
             QTest::mouseClick(button, Qt::LeftButton);
+        } else if (step == u">") {
+            QVERIFY2(system.opener && system.openerContext, "the window gave the system no opener");
+            window.showMinimized();
+            system.opener();
+            QVERIFY(QTest::qWaitForWindowActive(&window) && !window.isMinimized());
         } else {
             clock()->start();
             window.close();

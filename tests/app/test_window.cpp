@@ -1,5 +1,6 @@
 #include "about/frmabout.h"
 #include "app/dialogue.h"
+#include "clock/alarmwarning.h"
 
 #include <QPointer>
 #include <QTextBlock>
@@ -57,6 +58,9 @@ private Q_SLOTS:
             QStringLiteral("\r\n現在利用できる処理は\r\nＷＩＮＤＯＷＳ終了タイマー(コマンド timer)です。") + prompt;
         const QString morning = QStringLiteral("\r\nおはようございます"), powerOff = QStringLiteral("power off");
         const QString badTime = QStringLiteral("\r\n正しく入力してください。(00:00)"), nine = greeted + "timer|9:00|yes|";
+        const QString warning = greeted + armed + "|@21:29:00", warned = QStringLiteral(
+            "warned: 1分後にシャットダウンします 21時30分にシャットダウンするタイマーがセットされています。"
+            "Pelmoraに何か入力すると、タイマーの解除を選べます。");
         const auto confirm = [](const QString &time) {
             return "\r\n\r\n" + time + QStringLiteral("でよろしいですか。\r\n ｙｅｓ ｏｒ ｎｏ (コマンド yes , no)");
         };
@@ -84,6 +88,14 @@ private Q_SLOTS:
             {"^", ""}, {armed + "|^", "", {"disarmed"}}, {exitItem, "", {"end"}},
             {armed + '|' + exitItem, "", {"disarmed", "end"}}, {armed + "|[クリアー]|x", offer}, {"[OK]", prompt},
             {aboutItem + "|x", unknown("x")}, // the window works beside About
+            {warning, "", {warned}}, {warning + "|@21:29:59|x", offer, {warned}}, {warning + "|>", "", {warned}},
+            {warning + "|@21:30:00", "", {warned, "withdrawn", powerOff}},
+            {warning + "|@21:30:00|!no|@21:31:00|@21:29:00", "", {warned, "withdrawn", powerOff, warned}},
+            {warning + "|x|yes", ended, {warned, "disarmed", "withdrawn"}},
+            {warning + '|' + exitItem, "", {warned, "withdrawn", "disarmed", "end"}},
+            {warning + "|^", "", {warned, "withdrawn", "disarmed"}},
+            {warning + "|@15:00:00", "", {warned, "withdrawn"}}, // the clock set elsewhere
+            {"@21:29:00|" + armed + "|@21:29:01", "", {warned}}, {greeted + "timer|21:30|no|@21:29:00", ""},
         };
         for (const QString line : {"Timer", "timer ", " ", "ｔｉｍｅｒ", "おはよう。", "😀"})
             rows.push_back({line, unknown(line)});
@@ -119,6 +131,22 @@ private Q_SLOTS:
         QVERIFY(d.run(script));
         QCOMPARE(d.reply, reply);
         QCOMPARE(d.system.events.filter(QRegularExpression(QStringLiteral("^(?!armed:)"))), events);
+    }
+
+    // The minute before the alarm's, across the hour and the day; never disarmed.
+    void warningMinute()
+    {
+        const struct { qint16 timerOn, hour, minute; const char *now; bool due; } rows[] = {
+            {1, 0, 0, "23:59:00", true}, {1, 0, 0, "0:00:00", false}, {1, 0, 0, "23:58:59", false},
+            {1, 23, 59, "23:58:59", true}, {1, 9, 5, "9:04:00", true}, {1, 9, 5, "9:05:00", false},
+            {1, 10, 0, "9:59:30", true}, {1, 10, 0, "10:59:00", false}, {0, 21, 30, "21:29:00", false},
+        };
+        for (const auto &row : rows) {
+            MainState state;
+            std::tie(state.timerOn, state.setHour, state.setMin, state.nowTime) =
+                std::tuple(row.timerOn, row.hour, row.minute, QString::fromLatin1(row.now));
+            QVERIFY2(inWarningMinute(state) == row.due, row.now);
+        }
     }
 
     // Lines that are no script: breaks of every kind, a NUL, lone surrogates,

@@ -37,6 +37,21 @@ public:
     {
         events << (armed ? QStringLiteral("armed: ") + reason : QStringLiteral("disarmed"));
     }
+    void showAlarmWarning(const QString &summary, const QString &body) override
+    {
+        events << QStringLiteral("warned: ") + summary + u' ' + body;
+        warningShown = true;
+    }
+    void withdrawAlarmWarning() override
+    {
+        events << QStringLiteral("withdrawn");
+        warningShown = false;
+    }
+    void setWindowOpener(QObject &context, std::function<void()> open) override
+    {
+        openerContext = &context;
+        opener = std::move(open);
+    }
 
     // Answers the open request as the system would: only while its context lives.
     void answerPowerOff(bool accepted, const QString &reason)
@@ -47,10 +62,13 @@ public:
     }
 
     QString time = QStringLiteral("12:00:00");
-    QStringList events; // messages, power-off requests, arming, the end
+    QStringList events; // messages, power-off requests, arming, warnings, the end
     QStringList typing; // beeps and pauses, in order; a test may add its own
     std::function<void()> beepService; // when set, every beep also sounds through it
     std::vector<std::chrono::microseconds> pauses;
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
+    bool warningShown = false;
+    std::function<void()> opener;
+    QPointer<QObject> openerContext;
 };

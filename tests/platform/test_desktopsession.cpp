@@ -1,3 +1,4 @@
+#include "platform/notifier.h"
 #include "platform/poweroff.h"
 #include "platform/sleepinhibitor.h"
 
@@ -10,7 +11,9 @@
 #include <QTest>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <unistd.h>
 #include <map>
 #include <optional>
 
@@ -78,7 +81,7 @@ public:
                == QDBusMessage::ReplyMessage;
     }
 
-    // The calls answered so far, the mock's own errors left out.
+    // The calls answered so far, the mock's own errors and signals left out.
     QStringList calls()
     {
         QFile file(log.fileName());
@@ -86,7 +89,7 @@ public:
         if (!file.open(QIODevice::ReadOnly))
             return lines;
         for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts)) {
-            if (!line.contains(QLatin1String(" raised: ")))
+            if (!line.contains(QLatin1String(" raised: ")) && !line.contains(QLatin1String(" emit /")))
                 lines << mockName + u':' + line.mid(line.indexOf(u' ')); // after the time stamp
         }
         return lines;
@@ -143,6 +146,31 @@ int locks(Mock &logindMock)
 {
     return logindMock.call("org.pelmora.Test", "Locks").arguments().value(0).toInt();
 }
+
+// What the program writes to standard error while this lives.
+class StandardError
+{
+public:
+    StandardError()
+    {
+        file.open();
+        std::fflush(stderr);
+        dup2(file.handle(), STDERR_FILENO);
+    }
+    ~StandardError() { dup2(saved, STDERR_FILENO), close(saved); }
+    QString text()
+    {
+        std::fflush(stderr);
+        file.seek(0);
+        return QString::fromLocal8Bit(file.readAll());
+    }
+
+private:
+    QTemporaryFile file;
+    int saved = dup(STDERR_FILENO);
+};
+
+const QString notifications = QStringLiteral("org.freedesktop.Notifications");
 
 } // namespace
 
@@ -271,6 +299,75 @@ private Q_SLOTS:
             QTRY_COMPARE(desktop->calls(), (QStringList{inhibited, "portal: Close"}));
         else
             QTRY_COMPARE(locks(logindMock), 0);
+    }
+
+    // The warning as a notification: the program's name, icon and desktop
+    // entry, critical and never expiring, "開く" as its click and its button,
+    // taken down by the number the daemon gave it. Only its own action opens
+    // the window; a daemon that refuses, or none, is told on standard error.
+    void warning_data()
+    {
+        QTest::addColumn<QString>("daemon");     // running, refusing or missing
+        QTest::addColumn<bool>("answeredFirst"); // before the withdrawal
+        QTest::addColumn<QVariantList>("signal"); // the daemon's, before the withdrawal: name, id, argument
+        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QString>("error"); // the daemon's, else whether it is closed by its number
+        using V = QVariantList;
+        QTest::newRow("shown and withdrawn") << "running" << true << V() << false << "closed";
+        QTest::newRow("withdrawn on its way") << "running" << false << V() << false << "closed";
+        QTest::newRow("its button") << "running" << true << V{"ActionInvoked", 1u, "open"} << true << "closed";
+        QTest::newRow("a click on it") << "running" << true << V{"ActionInvoked", 1u, "default"} << true << "closed";
+        QTest::newRow("another's button") << "running" << true << V{"ActionInvoked", 2u, "open"} << false << "closed";
+        QTest::newRow("closed by the user") << "running" << true << V{"NotificationClosed", 1u, 2u} << false << "";
+        QTest::newRow("refused") << "refusing" << true << V() << false
+                                 << "no (org.freedesktop.DBus.Error.AccessDenied)";
+        QTest::newRow("no daemon") << "missing" << true << V() << false
+                                   << "The name org.freedesktop.Notifications was not provided by any .service "
+                                      "files (org.freedesktop.DBus.Error.ServiceUnknown)";
+    }
+    void warning()
+    {
+        QFETCH(QString, daemon);
+        QFETCH(bool, answeredFirst);
+        QFETCH(QVariantList, signal);
+        QFETCH(bool, opened);
+        QFETCH(QString, error);
+        std::optional<Mock> mock;
+        if (daemon != u"missing")
+            mock.emplace("notify", false, notifications, "/org/freedesktop/Notifications", QString(), "notification_daemon");
+        if (daemon == u"refusing")
+            QVERIFY(mock->addMethod(notifications, "Notify", "susssasa{sv}i", "u",
+                                    "raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')"));
+        StandardError written;
+        const QString summary = QStringLiteral("1分後にシャットダウンします");
+        int opens = 0;
+        QObject context;
+        const std::unique_ptr<Notifier> notifier = platformNotifier();
+        notifier->setOpener(context, [&opens] { ++opens; });
+
+        notifier->show(summary, reason);
+        const QString notified = "notify: Notify \"Pelmora\" 0 \"pelmora\" \"" + summary + "\" \"" + reason
+                                 + "\" [\"default\", \"開く\", \"open\", \"開く\"] {\"desktop-entry\": \"pelmora\", \"urgency\": 2} 0";
+        if (answeredFirst && mock) {
+            QTRY_COMPARE(mock->calls(), QStringList{notified});
+            mock->settle();
+        }
+        if (!signal.isEmpty()) {
+            mock->call("org.freedesktop.DBus.Mock", "EmitSignal",
+                       {notifications, signal[0], signal[2].typeId() == QMetaType::UInt ? "uu" : "us",
+                        QVariantList{QVariant::fromValue(QDBusVariant(signal[1])), QVariant::fromValue(QDBusVariant(signal[2]))}});
+            mock->settle();
+        }
+        notifier->withdraw();
+        const QString report = error.size() > 6 ? summary + u'\n' + reason + u'\n' + error + u'\n' : QString();
+        QTRY_COMPARE(written.text(), report);
+        if (mock) {
+            const QStringList calls = QStringList{notified} + QStringList(error == u"closed" ? 1 : 0, "notify: CloseNotification 1");
+            QTRY_COMPARE(mock->calls(), calls);
+            mock->settle();
+            QCOMPARE(mock->calls(), calls);
+        }
+        QCOMPARE(opens, opened ? 1 : 0);
     }
 };
 

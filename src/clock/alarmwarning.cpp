@@ -1,0 +1,43 @@
+#include "clock/alarmwarning.h"
+
+#include "conversation/conversation.h"
+#include "conversation/mainstate.h"
+#include "conversation/numbers.h"
+#include "platform/systemservices.h"
+
+bool inWarningMinute(const MainState &state)
+{
+    if (state.timerOn != 1)
+        return false;
+    constexpr int minutesPerDay = 24 * 60;
+    const HourMinute now = readHourMinute(state.nowTime);
+    const int alarm = state.setHour * 60 + state.setMin;
+    return (now.hour * 60 + now.minute + 1) % minutesPerDay == alarm % minutesPerDay;
+}
+
+AlarmWarning::AlarmWarning(SystemServices &system)
+    : system(system)
+{
+}
+
+bool AlarmWarning::tick(const MainState &state)
+{
+    if (!inWarningMinute(state)) {
+        withdraw();
+        return false;
+    }
+    if (shown)
+        return false;
+    shown = true;
+    system.showAlarmWarning(QStringLiteral("1分後にシャットダウンします"),
+                            alarmWaitReason(state.setHour, state.setMin)
+                                + QStringLiteral("Pelmoraに何か入力すると、タイマーの解除を選べます。"));
+    return true;
+}
+
+void AlarmWarning::withdraw()
+{
+    if (shown)
+        system.withdrawAlarmWarning();
+    shown = false;
+}

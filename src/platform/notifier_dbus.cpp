@@ -1,0 +1,107 @@
+#include "platform/notifier.h"
+
+#include "platform/appidentity.h"
+#include "platform/dbuscalls.h"
+
+#include <QDBusConnection>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <cstdio>
+#include <utility>
+
+namespace {
+
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString path = QStringLiteral("/org/freedesktop/Notifications");
+
+// The desktop's notification daemon on the session bus, which GNOME, KDE,
+// Xfce and MATE all run.
+class DesktopNotifier final : public QObject, public Notifier
+{
+    Q_OBJECT
+
+public:
+    explicit DesktopNotifier(const QDBusConnection &session) : bus(session)
+    {
+        bus.connect(service, path, service, QStringLiteral("ActionInvoked"), this,
+                    SLOT(actionInvoked(uint, QString)));
+        bus.connect(service, path, service, QStringLiteral("NotificationClosed"), this, SLOT(closed(uint)));
+    }
+    ~DesktopNotifier() override { withdraw(); }
+
+    void setArmed(bool, const QString &) override {} // nothing is shown until the warning
+
+    void show(const QString &summary, const QString &body) override
+    {
+        const quint64 attempt = ++attempts;
+        wanted = true;
+        QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Notify"));
+        // The icon and the desktop entry by the names the package installs.
+        // A click on the notification is its "default" action; "open" is the
+        // same as a button, for daemons that show only buttons.
+        const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}, // critical: stays
+                                {QStringLiteral("desktop-entry"), QStringLiteral("pelmora")}};
+        call << QString::fromUtf8(AppIdentity::title) << id << QStringLiteral("pelmora") << summary << body
+             << QStringList{QStringLiteral("default"), QStringLiteral("開く"), QStringLiteral("open"),
+                            QStringLiteral("開く")}
+             << hints << qint32(0);
+        auto *watcher = new QDBusPendingCallWatcher(askOn(bus, call), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this, attempt, report = summary + u'\n' + body](QDBusPendingCallWatcher *answer) {
+                    answer->deleteLater();
+                    const QDBusPendingReply<uint> reply = *answer;
+                    if (reply.isError())
+                        std::fprintf(stderr, "%s\n%s\n",
+                                     report.toLocal8Bit().constData(),
+                                     dbusErrorText(reply.error()).toLocal8Bit().constData());
+                    else if (wanted && attempt == attempts)
+                        id = reply.value();
+                    else
+                        close(reply.value()); // withdrawn while on its way
+                });
+    }
+
+    void withdraw() override
+    {
+        wanted = false;
+        if (id != 0)
+            close(std::exchange(id, 0));
+    }
+
+private Q_SLOTS:
+    void actionInvoked(uint notification, const QString &action)
+    {
+        if (notification == id && id != 0 && (action == u"default" || action == u"open"))
+            openWindow();
+    }
+    void closed(uint notification)
+    {
+        if (notification == id)
+            id = 0;
+    }
+
+private:
+    void close(uint notification)
+    {
+        QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("CloseNotification"));
+        call << notification;
+        bus.send(call);
+    }
+
+    QDBusConnection bus;
+    uint id = 0; // of the notification shown, as the daemon numbered it
+    bool wanted = false;
+    quint64 attempts = 0;
+};
+
+} // namespace
+
+std::unique_ptr<Notifier> platformNotifier()
+{
+    return std::make_unique<DesktopNotifier>(QDBusConnection::sessionBus());
+}
+
+#include "notifier_dbus.moc"
