@@ -148,24 +148,15 @@ int locks(Mock &logindMock)
 }
 
 // What the program writes to standard error while this lives.
-class StandardError
+struct StandardError
 {
-public:
-    StandardError()
-    {
-        file.open();
-        std::fflush(stderr);
-        dup2(file.handle(), STDERR_FILENO);
-    }
+    StandardError() { file.open(), dup2(file.handle(), STDERR_FILENO); }
     ~StandardError() { dup2(saved, STDERR_FILENO), close(saved); }
     QString text()
     {
         std::fflush(stderr);
-        file.seek(0);
-        return QString::fromLocal8Bit(file.readAll());
+        return file.seek(0) ? QString::fromLocal8Bit(file.readAll()) : QString();
     }
-
-private:
     QTemporaryFile file;
     int saved = dup(STDERR_FILENO);
 };
