@@ -194,11 +194,11 @@ private Q_SLOTS:
         const MainState &state = d.window.state();
         for (int round = 0; round < 300; ++round) {
             QStringList steps;
-            if (random.bounded(3) == 0) { // often the alarm's own minute, so that the alarm fires now and then
-                const bool alarmMinute = state.timerOn == 1 && random.bounded(3) == 0;
-                steps << QStringLiteral("@%1:%2:07")
-                             .arg(alarmMinute ? state.setHour : random.bounded(24))
-                             .arg(alarmMinute ? state.setMin : random.bounded(60), 2, 10, QLatin1Char('0'));
+            if (random.bounded(3) == 0) { // often the alarm's minute or the one before, so that it warns and fires
+                const int minute = state.timerOn == 1 && random.bounded(3) == 0
+                                       ? (state.setHour * 60 + state.setMin - random.bounded(2) + 1440) % 1440
+                                       : random.bounded(1440);
+                steps << QStringLiteral("@%1:%2:07").arg(minute / 60).arg(minute % 60, 2, 10, QLatin1Char('0'));
             }
             if (random.bounded(20) == 0)
                 steps << QStringLiteral("[クリアー]");
