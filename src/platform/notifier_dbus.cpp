@@ -37,7 +37,6 @@ public:
     void show(const QString &summary, const QString &body) override
     {
         const quint64 attempt = ++attempts;
-        wanted = true;
         QDBusMessage call = QDBusMessage::createMethodCall(service, path, service, QStringLiteral("Notify"));
         // The icon and the desktop entry by the names the package installs.
         // A click on the notification is its "default" action; "open" is the
@@ -50,23 +49,23 @@ public:
              << hints << qint32(0);
         auto *watcher = new QDBusPendingCallWatcher(askOn(bus, call), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                [this, attempt, report = summary + u'\n' + body](QDBusPendingCallWatcher *answer) {
+                [this, attempt, warning = summary + u'\n' + body](QDBusPendingCallWatcher *answer) {
                     answer->deleteLater();
                     const QDBusPendingReply<uint> reply = *answer;
-                    if (reply.isError())
-                        std::fprintf(stderr, "%s\n%s\n",
-                                     report.toLocal8Bit().constData(),
-                                     dbusErrorText(reply.error()).toLocal8Bit().constData());
-                    else if (wanted && attempt == attempts)
+                    if (reply.isError()) {
+                        const QString report = warning + u'\n' + dbusErrorText(reply.error());
+                        std::fprintf(stderr, "%s\n", report.toLocal8Bit().constData());
+                    } else if (attempt == attempts)
                         id = reply.value();
                     else
                         close(reply.value()); // withdrawn while on its way
                 });
     }
 
+    // An answer still on its way is then for an earlier attempt.
     void withdraw() override
     {
-        wanted = false;
+        ++attempts;
         if (id != 0)
             close(std::exchange(id, 0));
     }
@@ -93,8 +92,7 @@ private:
 
     QDBusConnection bus;
     uint id = 0; // of the notification shown, as the daemon numbered it
-    bool wanted = false;
-    quint64 attempts = 0;
+    quint64 attempts = 0; // of show and withdraw; only the latest show's answer is kept
 };
 
 } // namespace

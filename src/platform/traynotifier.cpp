@@ -4,7 +4,7 @@
 #include <QSystemTrayIcon>
 
 TrayNotifier::TrayNotifier()
-    : tray(new QSystemTrayIcon(this))
+    : tray(new QSystemTrayIcon(QGuiApplication::windowIcon(), this))
 {
     connect(tray, &QSystemTrayIcon::messageClicked, this, [this] { openWindow(); });
     connect(tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -15,15 +15,12 @@ TrayNotifier::TrayNotifier()
 
 void TrayNotifier::setArmed(bool armed, const QString &reason)
 {
-    tray->setIcon(QGuiApplication::windowIcon());
     tray->setToolTip(reason);
     tray->setVisible(armed);
 }
 
 void TrayNotifier::show(const QString &summary, const QString &body)
 {
-    tray->setIcon(QGuiApplication::windowIcon());
-    tray->show();
     tray->showMessage(summary, body, QSystemTrayIcon::Warning);
 }
 
