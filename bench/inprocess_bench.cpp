@@ -47,7 +47,7 @@ public:
     void setAlarmArmed(bool, const QString &) override {}
     void showAlarmWarning(const QString &, const QString &) override {}
     void withdrawAlarmWarning() override {}
-    void setWindowOpener(QObject &, std::function<void()>) override {}
+    void setWarningActions(QObject &, WindowOpener, std::function<void()>) override {}
 
     RealSystem real;
     QString time = QStringLiteral("12:00:00");

@@ -7,14 +7,15 @@ set -euo pipefail
 # backend (which reaches PipeWire too) and the freedesktop sound theme.
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins libcanberra-dev
+    qt6-base-dev qt6-qpa-plugins libcanberra-dev libxcb1-dev
     fonts-ipafont-gothic libcanberra-pulse sound-theme-freedesktop
 )
 case "$1" in
 --tests)
     # Private message buses and the mock desktop services on them, a private
-    # sound server to hear the beep on, and the validators of the desktop files.
-    packages+=(dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils desktop-file-utils appstream)
+    # sound server to hear the beep on, a private X server, and the
+    # validators of the desktop files.
+    packages+=(dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils xvfb xauth desktop-file-utils appstream)
     shift
     ;;
 --bench)

@@ -9,6 +9,9 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppIdentity::title));
+    // The window's class and app id name the installed launcher, as the
+    // warning's desktop-entry hint does.
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(AppIdentity::desktopEntry));
     QApplication::setWindowIcon(programIcon()); // also the tray's
     RealSystem system;
     T_Main window(system);

@@ -9,6 +9,7 @@
 #include "conversation/greeting.h"
 #include "platform/systemservices.h"
 #include "platform/twips.h"
+#include "platform/windowactivation.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,7 +62,9 @@ T_Main::T_Main(SystemServices &system, QWidget *parent)
     powerOff.emplace(fields, *surface, system);
     createMenus();
     wireEvents();
-    system.setWindowOpener(*this, [this] { bringForward(); });
+    system.setWarningActions(
+        *this, [this](const QString &activationToken) { bringForward(activationToken); },
+        [this] { warning_Cancel(); });
     Form_Load();
     Timer1->start();
 }
@@ -202,12 +205,23 @@ void T_Main::dropAlarm()
         system.setAlarmArmed(false, QString());
 }
 
-void T_Main::bringForward()
+void T_Main::armingChanged(qint16 wasArmed)
+{
+    if (fields.timerOn == wasArmed)
+        return;
+    system.setAlarmArmed(fields.timerOn == 1, alarmWaitReason(fields.setHour, fields.setMin));
+    if (fields.timerOn == 1)
+        return;
+    warning.withdraw();
+    powerOff->abandon();
+}
+
+void T_Main::bringForward(const QString &activationToken)
 {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
-    activateWindow();
+    activateOnUsersRequest(*windowHandle(), activationToken);
     Sent_t->setFocus();
 }
 
@@ -229,11 +243,7 @@ void T_Main::sent_Click()
 {
     const qint16 wasArmed = fields.timerOn;
     answerLine(fields, *surface, system);
-    if (fields.timerOn == wasArmed)
-        return;
-    system.setAlarmArmed(fields.timerOn == 1, alarmWaitReason(fields.setHour, fields.setMin));
-    if (fields.timerOn != 1)
-        warning.withdraw();
+    armingChanged(wasArmed);
 }
 
 void T_Main::shoki_Click()
@@ -294,4 +304,11 @@ void T_Main::jyouhou_Click()
     about->show();
     about->raise();
     about->activateWindow();
+}
+
+void T_Main::warning_Cancel()
+{
+    const qint16 wasArmed = fields.timerOn;
+    cancelAlarm(fields, *surface, system);
+    armingChanged(wasArmed);
 }

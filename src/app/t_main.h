@@ -7,8 +7,9 @@
 // plain functions over the MainState, reaching the widgets only through
 // MainSurface and the system only through SystemServices. PowerOffRequests
 // keeps the shutdown requests of an alarm minute in order and AlarmWarning
-// the warning a minute before; sent_Click tells the system when a line has
-// armed or disarmed the alarm.
+// the warning a minute before, from which warning_Cancel cancels the alarm;
+// sent_Click and warning_Cancel tell the system when the alarm was armed or
+// disarmed.
 //
 // A line's way through: Enter in Sent_t → Sent_t_KeyPress → sent->click()
 // → sent_Click → answerLine → TypeOut into uke, all before the key returns.
@@ -57,6 +58,7 @@ public:
     void Cspeed_Click();
     void shuryou_Click();
     void jyouhou_Click();
+    void warning_Cancel();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -71,8 +73,11 @@ private:
     // The program or its window ends: the machine may sleep again, and the
     // warning goes.
     void dropAlarm();
+    // After a line or a cancel: tells the system if the alarm was armed or
+    // disarmed; disarmed, its warning and any open request go with it.
+    void armingChanged(qint16 wasArmed);
     // Asked for from the warning or the tray: restored, in front, ready to type.
-    void bringForward();
+    void bringForward(const QString &activationToken);
 
     SystemServices &system;
     MainState fields;

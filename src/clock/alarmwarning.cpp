@@ -31,7 +31,7 @@ bool AlarmWarning::tick(const MainState &state)
     shown = true;
     system.showAlarmWarning(QStringLiteral("1分後にシャットダウンします"),
                             alarmWaitReason(state.setHour, state.setMin)
-                                + QStringLiteral("Pelmoraに何か入力すると、タイマーの解除を選べます。"));
+                                + QStringLiteral("「解除」を押すか、Pelmoraに何か入力すると、タイマーを解除できます。"));
     return true;
 }
 

@@ -30,6 +30,7 @@ void PowerOffRequests::abandon()
 {
     answers = std::make_unique<QObject>();
     open = false;
+    answered = false;
 }
 
 void PowerOffRequests::finished(bool accepted, const QString &reason)

@@ -23,7 +23,8 @@ public:
     void request();
     // A tick outside the alarm minute: the next alarm minute starts afresh.
     void alarmMinuteOver();
-    // The window is gone: an open request's answer is no longer awaited.
+    // The window is gone or the alarm disarmed: an open request's answer,
+    // whenever it comes, is ignored, and the next alarm minute asks afresh.
     void abandon();
 
 private:

@@ -104,6 +104,15 @@ bool answerByMode(MainState &state, ChatSurface &surface, SystemServices &system
 
 } // namespace
 
+void cancelAlarm(MainState &state, ChatSurface &surface, SystemServices &system)
+{
+    if (state.timerOn != 1)
+        return;
+    disarm(state, surface);
+    TypeOut(state, surface, system);
+    state.replyText.clear();
+}
+
 QString alarmLabelText(qint16 hour, qint16 minute)
 {
     return QStringLiteral("タイマー設定時間") + NumberText(hour) + u'時' + NumberText(minute) + u'分';

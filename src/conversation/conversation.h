@@ -12,6 +12,11 @@ class SystemServices;
 // focused. An impossible state ends the program after a message instead.
 void answerLine(MainState &state, ChatSurface &surface, SystemServices &system);
 
+// Cancels the armed alarm as the cancel offer's "yes" does, for the user who
+// asked from outside the window: types the same reply and waits for a
+// command again. Disarmed, it does nothing.
+void cancelAlarm(MainState &state, ChatSurface &surface, SystemServices &system);
+
 // The alarm label's caption for an armed alarm, such as "タイマー設定時間 21時 30分".
 QString alarmLabelText(qint16 hour, qint16 minute);
 

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "platform/systemservices.h"
+
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
 #include <memory>
 
-// Shows the alarm's warning where the desktop shows such things, and tells
-// the opener when the user asks from there to see the program. Failures
-// go to standard error only: a warning must never hold up the alarm.
+// Shows the alarm's warning where the desktop shows such things, and passes
+// on what the user asks for from there: to see the window, or to cancel the
+// alarm. Failures go to standard error only: a warning must never hold up
+// the alarm.
 class Notifier
 {
 public:
@@ -18,22 +21,29 @@ public:
     virtual void show(const QString &summary, const QString &body) = 0;
     virtual void withdraw() = 0;
 
-    void setOpener(QObject &context, std::function<void()> open)
+    void setActions(QObject &context, WindowOpener open, std::function<void()> cancel)
     {
-        openerContext = &context;
+        actionsContext = &context;
         opener = std::move(open);
+        canceller = std::move(cancel);
     }
 
 protected:
-    void openWindow() const
+    void openWindow(const QString &activationToken) const
     {
-        if (openerContext)
-            opener();
+        if (actionsContext)
+            opener(activationToken);
+    }
+    void cancelAlarm() const
+    {
+        if (actionsContext)
+            canceller();
     }
 
 private:
-    QPointer<QObject> openerContext;
-    std::function<void()> opener;
+    QPointer<QObject> actionsContext;
+    WindowOpener opener;
+    std::function<void()> canceller;
 };
 
 // The notifier of the platform the program was built for.

@@ -29,6 +29,10 @@ public:
         bus.connect(service, path, service, QStringLiteral("ActionInvoked"), this,
                     SLOT(actionInvoked(uint, QString)));
         bus.connect(service, path, service, QStringLiteral("NotificationClosed"), this, SLOT(closed(uint)));
+        // Sent just before an action by daemons that hand out tokens for
+        // activating a window (Wayland's way of letting it come forward).
+        bus.connect(service, path, service, QStringLiteral("ActivationToken"), this,
+                    SLOT(activationToken(uint, QString)));
     }
     ~DesktopNotifier() override { withdraw(); }
 
@@ -41,11 +45,12 @@ public:
         // The icon and the desktop entry by the names the package installs.
         // A click on the notification is its "default" action; "open" is the
         // same as a button, for daemons that show only buttons.
+        const QString entry = QString::fromUtf8(AppIdentity::desktopEntry);
         const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(2))}, // critical: stays
-                                {QStringLiteral("desktop-entry"), QStringLiteral("pelmora")}};
-        call << QString::fromUtf8(AppIdentity::title) << id << QStringLiteral("pelmora") << summary << body
+                                {QStringLiteral("desktop-entry"), entry}};
+        call << QString::fromUtf8(AppIdentity::title) << id << entry << summary << body
              << QStringList{QStringLiteral("default"), QStringLiteral("開く"), QStringLiteral("open"),
-                            QStringLiteral("開く")}
+                            QStringLiteral("開く"), QStringLiteral("cancel"), QStringLiteral("解除")}
              << hints << qint32(0);
         auto *watcher = new QDBusPendingCallWatcher(askOn(bus, call), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
@@ -73,8 +78,18 @@ public:
 private Q_SLOTS:
     void actionInvoked(uint notification, const QString &action)
     {
-        if (notification == id && id != 0 && (action == u"default" || action == u"open"))
-            openWindow();
+        if (notification != id || id == 0)
+            return;
+        const QString token = std::exchange(activation, QString());
+        if (action == u"default" || action == u"open")
+            openWindow(token);
+        else if (action == u"cancel")
+            cancelAlarm();
+    }
+    void activationToken(uint notification, const QString &token)
+    {
+        if (notification == id && id != 0)
+            activation = token;
     }
     void closed(uint notification)
     {
@@ -92,6 +107,7 @@ private:
 
     QDBusConnection bus;
     uint id = 0; // of the notification shown, as the daemon numbered it
+    QString activation; // the token the daemon gave for its action to come
     quint64 attempts = 0; // of show and withdraw; only the latest show's answer is kept
 };
 

@@ -64,7 +64,7 @@ void RealSystem::withdrawAlarmWarning()
     notifier->withdraw();
 }
 
-void RealSystem::setWindowOpener(QObject &context, std::function<void()> open)
+void RealSystem::setWarningActions(QObject &context, WindowOpener open, std::function<void()> cancel)
 {
-    notifier->setOpener(context, std::move(open));
+    notifier->setActions(context, std::move(open), std::move(cancel));
 }

@@ -18,7 +18,7 @@ public:
     void setAlarmArmed(bool armed, const QString &reason) override;
     void showAlarmWarning(const QString &summary, const QString &body) override;
     void withdrawAlarmWarning() override;
-    void setWindowOpener(QObject &context, std::function<void()> open) override;
+    void setWarningActions(QObject &context, WindowOpener open, std::function<void()> cancel) override;
 
 private:
     std::unique_ptr<Beeper> systemBeep = makeSystemBeeper();

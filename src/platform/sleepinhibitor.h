@@ -7,7 +7,8 @@
 class QString;
 
 // Keeps the machine from suspending while an alarm waits, so that the alarm
-// is not slept through. Failures go to standard error only.
+// is not slept through; never from going idle, so that the screen still
+// blanks and locks. Failures go to standard error only.
 class SleepInhibitor
 {
 public:

@@ -39,8 +39,10 @@ public:
         QDBusMessage call = QDBusMessage::createMethodCall(
             portalService, QStringLiteral("/org/freedesktop/portal/desktop"),
             QStringLiteral("org.freedesktop.portal.Inhibit"), QStringLiteral("Inhibit"));
-        const uint suspendAndIdle = 4 | 8;
-        call << QString() << suspendAndIdle << QVariantMap{{QStringLiteral("reason"), reason}};
+        // Suspending only: the session may still go idle, so that the screen
+        // blanks and locks as it would otherwise.
+        const uint suspend = 4;
+        call << QString() << suspend << QVariantMap{{QStringLiteral("reason"), reason}};
         const QDBusPendingCall pending = askOn(session, call);
         onAnswer(pending, [this, attempt, reason](QDBusPendingCallWatcher &answer) {
             const QDBusPendingReply<QDBusObjectPath> reply = answer;
@@ -69,9 +71,9 @@ private:
         QDBusMessage call = QDBusMessage::createMethodCall(
             QStringLiteral("org.freedesktop.login1"), QStringLiteral("/org/freedesktop/login1"),
             QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("Inhibit"));
-        // "idle" alone only stops logind's own idle action; the desktop's
-        // power manager suspends by asking logind to sleep, which "sleep" blocks.
-        call << QStringLiteral("sleep:idle") << QString::fromUtf8(AppIdentity::title) << reason
+        // The desktop's power manager suspends by asking logind to sleep,
+        // which "sleep" blocks; "idle" would also keep the screen from locking.
+        call << QStringLiteral("sleep") << QString::fromUtf8(AppIdentity::title) << reason
              << QStringLiteral("block");
         const QDBusPendingCall pending = askOn(system, call);
         onAnswer(pending, [this, attempt, portalError](QDBusPendingCallWatcher &answer) {

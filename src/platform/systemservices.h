@@ -10,6 +10,8 @@ class QObject;
 // How a power-off request ended: accepted, or refused with the system's
 // own words for why.
 using PowerOffDone = std::function<void(bool accepted, const QString &reason)>;
+// Shows the window the user asked for; activationToken may be empty.
+using WindowOpener = std::function<void(const QString &activationToken)>;
 
 // Everything the program asks of the operating system, in one place, so
 // that tests can stand in for the machine and never touch the real one.
@@ -33,8 +35,9 @@ public:
     // then.
     virtual void requestPowerOff(QObject &context, PowerOffDone done) = 0;
     // Told whenever the alarm is armed or disarmed, and disarmed again when
-    // the program ends. While armed, the machine is kept from sleeping for
-    // idleness; reason says why to whoever asks the desktop. Never fails
+    // the program ends. While armed, the machine is kept from suspending for
+    // idleness, but the screen still blanks and locks; reason says why to
+    // whoever asks the desktop. Never fails
     // for the user: the alarm stays armed whatever the system answers.
     virtual void setAlarmArmed(bool armed, const QString &reason) = 0;
 
@@ -45,7 +48,9 @@ public:
     virtual void showAlarmWarning(const QString &summary, const QString &body) = 0;
     // Takes the warning down, if it is still shown.
     virtual void withdrawAlarmWarning() = 0;
-    // open runs from the event loop, unless context is gone, whenever the
-    // user asks from outside the window (the warning, a tray icon) to see it.
-    virtual void setWindowOpener(QObject &context, std::function<void()> open) = 0;
+    // What the user asks for from outside the window (the warning, a tray
+    // icon), run from the event loop unless context is gone: open, to see
+    // the window, with the desktop's token for activating it where it gave
+    // one; cancel, to cancel the alarm.
+    virtual void setWarningActions(QObject &context, WindowOpener open, std::function<void()> cancel) = 0;
 };

@@ -1,17 +1,24 @@
 #include "platform/traynotifier.h"
 
 #include <QGuiApplication>
+#include <QMenu>
 #include <QSystemTrayIcon>
 
 TrayNotifier::TrayNotifier()
-    : tray(new QSystemTrayIcon(QGuiApplication::windowIcon(), this))
+    : menu(std::make_unique<QMenu>())
+    , tray(new QSystemTrayIcon(QGuiApplication::windowIcon(), this))
 {
-    connect(tray, &QSystemTrayIcon::messageClicked, this, [this] { openWindow(); });
+    connect(menu->addAction(QStringLiteral("開く")), &QAction::triggered, this, [this] { openWindow(QString()); });
+    connect(menu->addAction(QStringLiteral("解除")), &QAction::triggered, this, [this] { cancelAlarm(); });
+    tray->setContextMenu(menu.get());
+    connect(tray, &QSystemTrayIcon::messageClicked, this, [this] { openWindow(QString()); });
     connect(tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
         if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
-            openWindow();
+            openWindow(QString());
     });
 }
+
+TrayNotifier::~TrayNotifier() = default;
 
 void TrayNotifier::setArmed(bool armed, const QString &reason)
 {

@@ -23,7 +23,8 @@
 //   *Menu/Item  the menu item with these captions is chosen
 //   [Caption]   the button with this caption is clicked
 //   ^           the window is closed
-//   >           the user opens the window from outside it (the warning, the tray), minimized before
+//   >開く        the user opens the window from outside it (the warning, the tray), minimized before
+//   >解除        the user cancels the alarm from there
 //   anything else is a line typed into the input line, then Enter
 // After every step it checks what a user must see whatever the script;
 // reply is what the step added to the log, its leading line break included.
@@ -77,7 +78,7 @@ struct Dialogue
         QVERIFY2(step == u"[クリアー]" ? after.isEmpty() : reply.isEmpty() || (reply.startsWith(u"\r\n") && reply.size() > 2),
                  at);
         QVERIFY2(input()->text().isEmpty() && (!typed || state.replyText.isEmpty()), at);
-        QVERIFY2(!(typed || greeted || step == u"[OK]" || step == u">") || window.focusWidget() == input(), at);
+        QVERIFY2(!(typed || greeted || step == u"[OK]" || step == u">開く") || window.focusWidget() == input(), at);
         QVERIFY2(!system.warningShown || state.timerOn == 1, at);
         for (const QLabel *label : {child<QLabel>("jikanG"), child<QLabel>("la3")})
             QVERIFY2(label->size().expandedTo(label->sizeHint()) == label->size(), at);
@@ -135,11 +136,14 @@ struct Dialogue
                 button = candidate->text() == rest.chopped(1) ? candidate : button;
             QVERIFY2(button, qPrintable(step));
             QTest::mouseClick(button, Qt::LeftButton);
-        } else if (step == u">") {
-            QVERIFY2(system.opener && system.openerContext, "the window gave the system no opener");
+        } else if (step == u">開く") {
+            QVERIFY2(system.opener && system.actionsContext, "the window gave the system no opener");
             window.showMinimized();
-            system.opener();
+            system.opener(QStringLiteral("token"));
             QVERIFY(QTest::qWaitForWindowActive(&window) && !window.isMinimized());
+        } else if (step == u">解除") {
+            QVERIFY2(system.canceller && system.actionsContext, "the window gave the system no cancel");
+            system.canceller();
         } else {
             clock()->start();
             window.close();

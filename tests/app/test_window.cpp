@@ -60,7 +60,7 @@ private Q_SLOTS:
         const QString badTime = QStringLiteral("\r\n正しく入力してください。(00:00)"), nine = greeted + "timer|9:00|yes|";
         const QString warning = greeted + armed + "|@21:29:00", warned = QStringLiteral(
             "warned: 1分後にシャットダウンします 21時30分にシャットダウンするタイマーがセットされています。"
-            "Pelmoraに何か入力すると、タイマーの解除を選べます。");
+            "「解除」を押すか、Pelmoraに何か入力すると、タイマーを解除できます。");
         const auto confirm = [](const QString &time) {
             return "\r\n\r\n" + time + QStringLiteral("でよろしいですか。\r\n ｙｅｓ ｏｒ ｎｏ (コマンド yes , no)");
         };
@@ -88,7 +88,7 @@ private Q_SLOTS:
             {"^", ""}, {armed + "|^", "", {"disarmed"}}, {exitItem, "", {"end"}},
             {armed + '|' + exitItem, "", {"disarmed", "end"}}, {armed + "|[クリアー]|x", offer}, {"[OK]", prompt},
             {aboutItem + "|x", unknown("x")}, // the window works beside About
-            {warning, "", {warned}}, {warning + "|@21:29:59|x", offer, {warned}}, {warning + "|>", "", {warned}},
+            {warning, "", {warned}}, {warning + "|@21:29:59|x", offer, {warned}}, {warning + "|>開く", "", {warned}},
             {warning + "|@21:30:00", "", {warned, "withdrawn", powerOff}},
             {warning + "|@21:30:00|!no|@21:31:00|@21:29:00", "", {warned, "withdrawn", powerOff, warned}},
             {warning + "|x|yes", ended, {warned, "disarmed", "withdrawn"}},
@@ -96,6 +96,15 @@ private Q_SLOTS:
             {warning + "|^", "", {warned, "withdrawn", "disarmed"}},
             {warning + "|@15:00:00", "", {warned, "withdrawn"}}, // the clock set elsewhere
             {"@21:29:00|" + armed + "|@21:29:01", "", {warned}}, {greeted + "timer|21:30|no|@21:29:00", ""},
+            // Cancelled from the warning as by the cancel offer's "yes", back to waiting for a command.
+            {warning + "|>解除|timer", intro("21:29:00"), {warned, "disarmed", "withdrawn"}},
+            {warning + "|x|>解除", ended, {warned, "disarmed", "withdrawn"}}, {">解除", ""}, {armed + "|x|yes|>解除", "", {"disarmed"}},
+            // A disarmed alarm's request is dropped, open or answered: its late answer is not typed,
+            // and an alarm armed again asks afresh in the same minute.
+            {warning + "|@21:30:00|>解除|!late", "", {warned, "withdrawn", powerOff, "disarmed"}},
+            {greeted + armed + "|@21:30:00|x|yes|" + armed + "|@21:30:30|!no|x|yes|" + armed + "|@21:30:50|!denied",
+             QStringLiteral("\r\nシャットダウンできませんでした。\r\ndenied"),
+             {powerOff, "disarmed", powerOff, "disarmed", powerOff}},
         };
         for (const QString line : {"Timer", "timer ", " ", "ｔｉｍｅｒ", "おはよう。", "😀"})
             rows.push_back({line, unknown(line)});
@@ -202,6 +211,8 @@ private Q_SLOTS:
             }
             if (random.bounded(20) == 0)
                 steps << QStringLiteral("[クリアー]");
+            if (random.bounded(20) == 0)
+                steps << QStringLiteral(">解除");
             QVERIFY2(d.run(steps.join(u'|')), qPrintable("replay with PELMORA_FUZZ_SEED=" + QString::number(seed)));
             if (d.system.openPowerOff && random.bounded(2) == 0)
                 QVERIFY(d.run(QStringLiteral("!refused")));

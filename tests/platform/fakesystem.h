@@ -47,10 +47,11 @@ public:
         events << QStringLiteral("withdrawn");
         warningShown = false;
     }
-    void setWindowOpener(QObject &context, std::function<void()> open) override
+    void setWarningActions(QObject &context, WindowOpener open, std::function<void()> cancel) override
     {
-        openerContext = &context;
+        actionsContext = &context;
         opener = std::move(open);
+        canceller = std::move(cancel);
     }
 
     // Answers the open request as the system would: only while its context lives.
@@ -69,6 +70,7 @@ public:
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
     bool warningShown = false;
-    std::function<void()> opener;
-    QPointer<QObject> openerContext;
+    WindowOpener opener;
+    std::function<void()> canceller;
+    QPointer<QObject> actionsContext;
 };

@@ -61,10 +61,14 @@ public:
             || !QTest::qWaitFor([this] { return bus.interface()->isServiceRegistered(this->name).value(); }, 30'000))
             qFatal("cannot start the mock %s (package python3-dbusmock)", qPrintable(name));
     }
+    // Gone from the bus too, so that the next mock of the service is not
+    // mistaken for this one while the bus still has it.
     ~Mock()
     {
         process.terminate();
         process.waitForFinished();
+        if (!QTest::qWaitFor([this] { return !bus.interface()->isServiceRegistered(name).value(); }, 30'000))
+            qFatal("the mock %s stays on the bus", qPrintable(name));
     }
 
     QDBusMessage call(const QString &interface, const QString &method, const QVariantList &arguments = {})
@@ -275,8 +279,9 @@ private Q_SLOTS:
         const auto inhibitor = portal == u"unreachable"
                                    ? sleepInhibitorOver(unreachableBus(), QDBusConnection::systemBus())
                                    : platformSleepInhibitor();
-        const QString inhibited = desktop ? "portal: Inhibit \"\" 12 {\"reason\": \"" + reason + "\"}"
-                                          : "logind: Inhibit \"sleep:idle\" \"Pelmora\" \"" + reason + "\" \"block\"";
+        // Suspending alone (the portal's 4), never idling: the screen still locks.
+        const QString inhibited = desktop ? "portal: Inhibit \"\" 4 {\"reason\": \"" + reason + "\"}"
+                                          : "logind: Inhibit \"sleep\" \"Pelmora\" \"" + reason + "\" \"block\"";
         Mock &asked = desktop ? *desktop : logindMock;
 
         inhibitor->inhibit(reason);
@@ -294,25 +299,34 @@ private Q_SLOTS:
 
     // The warning as a notification: the program's name, icon and desktop
     // entry, critical and never expiring, "開く" as its click and its button,
-    // taken down by the number the daemon gave it. Only its own action opens
-    // the window; a daemon that refuses, or none, is told on standard error.
+    // "解除" beside it, taken down by the number the daemon gave it. Only its
+    // own actions are passed on, "開く" with the token the daemon gave just
+    // before; a daemon that refuses, or none, is told on standard error.
     void warning_data()
     {
         QTest::addColumn<QString>("daemon");     // running, refusing or missing
         QTest::addColumn<bool>("answeredFirst"); // before the withdrawal
-        QTest::addColumn<QVariantList>("signal"); // the daemon's, before the withdrawal: name, id, argument
-        QTest::addColumn<bool>("opened");
+        QTest::addColumn<QVariantList>("signals"); // the daemon's, before the withdrawal: name, id, argument each
+        QTest::addColumn<QString>("asked");        // of the window
         QTest::addColumn<QString>("error"); // the daemon's, else whether it is closed by its number
         using V = QVariantList;
-        QTest::newRow("shown and withdrawn") << "running" << true << V() << false << "closed";
-        QTest::newRow("withdrawn on its way") << "running" << false << V() << false << "closed";
-        QTest::newRow("its button") << "running" << true << V{"ActionInvoked", 1u, "open"} << true << "closed";
-        QTest::newRow("a click on it") << "running" << true << V{"ActionInvoked", 1u, "default"} << true << "closed";
-        QTest::newRow("another's button") << "running" << true << V{"ActionInvoked", 2u, "open"} << false << "closed";
-        QTest::newRow("closed by the user") << "running" << true << V{"NotificationClosed", 1u, 2u} << false << "";
-        QTest::newRow("refused") << "refusing" << true << V() << false
+        const QVariant button = "ActionInvoked", token = "ActivationToken";
+        QTest::newRow("shown and withdrawn") << "running" << true << V() << "" << "closed";
+        QTest::newRow("withdrawn on its way") << "running" << false << V() << "" << "closed";
+        QTest::newRow("its button") << "running" << true << V{button, 1u, "open"} << "open " << "closed";
+        QTest::newRow("a click on it") << "running" << true << V{button, 1u, "default"} << "open " << "closed";
+        QTest::newRow("a token for its click") << "running" << true << V{token, 1u, "t1", button, 1u, "default"}
+                                               << "open t1" << "closed";
+        QTest::newRow("another's token") << "running" << true << V{token, 2u, "t2", button, 1u, "open"} << "open "
+                                         << "closed";
+        QTest::newRow("解除, then its button") << "running" << true
+                                              << V{token, 1u, "t1", button, 1u, "cancel", button, 1u, "open"}
+                                              << "cancel, open " << "closed";
+        QTest::newRow("another's button") << "running" << true << V{button, 2u, "open"} << "" << "closed";
+        QTest::newRow("closed by the user") << "running" << true << V{"NotificationClosed", 1u, 2u} << "" << "";
+        QTest::newRow("refused") << "refusing" << true << V() << ""
                                  << "no (org.freedesktop.DBus.Error.AccessDenied)";
-        QTest::newRow("no daemon") << "missing" << true << V() << false
+        QTest::newRow("no daemon") << "missing" << true << V() << ""
                                    << "The name org.freedesktop.Notifications was not provided by any .service "
                                       "files (org.freedesktop.DBus.Error.ServiceUnknown)";
     }
@@ -320,8 +334,8 @@ private Q_SLOTS:
     {
         QFETCH(QString, daemon);
         QFETCH(bool, answeredFirst);
-        QFETCH(QVariantList, signal);
-        QFETCH(bool, opened);
+        QFETCH(QVariantList, signals);
+        QFETCH(QString, asked);
         QFETCH(QString, error);
         std::optional<Mock> mock;
         if (daemon != u"missing")
@@ -331,24 +345,28 @@ private Q_SLOTS:
                                     "raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')"));
         StandardError written;
         const QString summary = QStringLiteral("1分後にシャットダウンします");
-        int opens = 0;
+        QStringList askedFor;
         QObject context;
         const std::unique_ptr<Notifier> notifier = platformNotifier();
-        notifier->setOpener(context, [&opens] { ++opens; });
+        notifier->setActions(
+            context, [&askedFor](const QString &token) { askedFor << "open " + token; },
+            [&askedFor] { askedFor << "cancel"; });
 
         notifier->show(summary, reason);
         const QString notified = "notify: Notify \"Pelmora\" 0 \"pelmora\" \"" + summary + "\" \"" + reason
-                                 + "\" [\"default\", \"開く\", \"open\", \"開く\"] {\"desktop-entry\": \"pelmora\", \"urgency\": 2} 0";
+                                 + "\" [\"default\", \"開く\", \"open\", \"開く\", \"cancel\", \"解除\"] {\"desktop-entry\": \"pelmora\", \"urgency\": 2} 0";
         if (answeredFirst && mock) {
             QTRY_COMPARE(mock->calls(), QStringList{notified});
             mock->settle();
         }
-        if (!signal.isEmpty()) {
+        for (qsizetype i = 0; i < signals.size(); i += 3) {
             mock->call("org.freedesktop.DBus.Mock", "EmitSignal",
-                       {notifications, signal[0], signal[2].typeId() == QMetaType::UInt ? "uu" : "us",
-                        QVariantList{QVariant::fromValue(QDBusVariant(signal[1])), QVariant::fromValue(QDBusVariant(signal[2]))}});
-            mock->settle();
+                       {notifications, signals[i], signals[i + 2].typeId() == QMetaType::UInt ? "uu" : "us",
+                        QVariantList{QVariant::fromValue(QDBusVariant(signals[i + 1])),
+                                     QVariant::fromValue(QDBusVariant(signals[i + 2]))}});
         }
+        if (!signals.isEmpty())
+            mock->settle();
         notifier->withdraw();
         const QString report = error.size() > 6 ? summary + u'\n' + reason + u'\n' + error + u'\n' : QString();
         QTRY_COMPARE(written.text(), report);
@@ -358,7 +376,7 @@ private Q_SLOTS:
             mock->settle();
             QCOMPARE(mock->calls(), calls);
         }
-        QCOMPARE(opens, opened ? 1 : 0);
+        QCOMPARE(askedFor.join(", "), asked);
     }
 };
 

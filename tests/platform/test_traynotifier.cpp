@@ -2,6 +2,7 @@
 #include "platform/traynotifier.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTest>
 
@@ -12,15 +13,17 @@ class TestTrayNotifier : public QObject
 private Q_SLOTS:
     // The program's icon is in the tray while armed, the reason its tooltip,
     // and shows the warning as its message; a click on the icon or on the
-    // message opens the window, its menu's button does not.
+    // message opens the window, and so does its menu's "開く" ("解除" cancels);
+    // the button that opens the menu does neither.
     void tray()
     {
         QApplication::setWindowIcon(programIcon());
         TrayNotifier notifier;
         QSystemTrayIcon *tray = notifier.findChild<QSystemTrayIcon *>();
-        int opens = 0;
+        QStringList asked;
         QObject context;
-        notifier.setOpener(context, [&opens] { ++opens; });
+        notifier.setActions(
+            context, [&asked](const QString &token) { asked << "open" + token; }, [&asked] { asked << "cancel"; });
         QVERIFY(tray && !tray->isVisible());
         const QString reason = QStringLiteral("21時30分にシャットダウンするタイマーがセットされています。");
         notifier.setArmed(true, reason);
@@ -30,7 +33,12 @@ private Q_SLOTS:
         Q_EMIT tray->messageClicked();
         Q_EMIT tray->activated(QSystemTrayIcon::Trigger);
         Q_EMIT tray->activated(QSystemTrayIcon::Context);
-        QCOMPARE(opens, 2);
+        QVERIFY(tray->contextMenu());
+        for (QAction *item : tray->contextMenu()->actions()) {
+            asked << item->text();
+            item->trigger();
+        }
+        QCOMPARE(asked, QStringList({"open", "open", "開く", "open", "解除", "cancel"}));
         notifier.withdraw();
         QVERIFY(tray->isVisible());
         notifier.setArmed(false, QString());
