@@ -195,6 +195,9 @@ void T_Main::closeEvent(QCloseEvent *event)
     Timer1->stop();
     powerOff->abandon();
     dropAlarm();
+    // A late click on the warning must not bring back a window that no
+    // longer ticks, nor cancel into a log nobody sees.
+    system.setWarningActions(*this, [](const QString &) {}, [] {});
     event->accept();
 }
 

@@ -93,7 +93,7 @@ private Q_SLOTS:
             {warning + "|@21:30:00|!no|@21:31:00|@21:29:00", "", {warned, "withdrawn", powerOff, warned}},
             {warning + "|x|yes", ended, {warned, "disarmed", "withdrawn"}},
             {warning + '|' + exitItem, "", {warned, "withdrawn", "disarmed", "end"}},
-            {warning + "|^", "", {warned, "withdrawn", "disarmed"}},
+            {warning + "|^", "", {warned, "withdrawn", "disarmed"}}, {warning + "|^|>解除", "", {warned, "withdrawn", "disarmed"}},
             {warning + "|@15:00:00", "", {warned, "withdrawn"}}, // the clock set elsewhere
             {"@21:29:00|" + armed + "|@21:29:01", "", {warned}}, {greeted + "timer|21:30|no|@21:29:00", ""},
             // Cancelled from the warning as by the cancel offer's "yes", back to waiting for a command.
