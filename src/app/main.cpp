@@ -9,8 +9,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppIdentity::title));
-    // The window's class and app id name the installed launcher, as the
-    // warning's desktop-entry hint does.
+    // Wayland's app id names the installed launcher, as the warning's
+    // desktop-entry hint does; on X11 the class "pelmora" already does.
     QGuiApplication::setDesktopFileName(QString::fromUtf8(AppIdentity::desktopEntry));
     QApplication::setWindowIcon(programIcon()); // also the tray's
     RealSystem system;

@@ -212,11 +212,13 @@ void T_Main::armingChanged(qint16 wasArmed)
 {
     if (fields.timerOn == wasArmed)
         return;
+    // The warning first: on Windows it is a message of the tray icon, which
+    // disarming hides.
+    if (fields.timerOn != 1) {
+        warning.withdraw();
+        powerOff->abandon();
+    }
     system.setAlarmArmed(fields.timerOn == 1, alarmWaitReason(fields.setHour, fields.setMin));
-    if (fields.timerOn == 1)
-        return;
-    warning.withdraw();
-    powerOff->abandon();
 }
 
 void T_Main::bringForward(const QString &activationToken)

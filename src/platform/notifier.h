@@ -34,7 +34,7 @@ protected:
         if (actionsContext)
             opener(activationToken);
     }
-    void cancelAlarm() const
+    void requestCancel() const
     {
         if (actionsContext)
             canceller();

@@ -71,6 +71,7 @@ public:
     void withdraw() override
     {
         ++attempts;
+        activation.clear();
         if (id != 0)
             close(std::exchange(id, 0));
     }
@@ -84,7 +85,7 @@ private Q_SLOTS:
         if (action == u"default" || action == u"open")
             openWindow(token);
         else if (action == u"cancel")
-            cancelAlarm();
+            requestCancel();
     }
     void activationToken(uint notification, const QString &token)
     {
@@ -93,8 +94,10 @@ private Q_SLOTS:
     }
     void closed(uint notification)
     {
-        if (notification == id)
+        if (notification == id) {
             id = 0;
+            activation.clear();
+        }
     }
 
 private:

@@ -9,7 +9,7 @@ TrayNotifier::TrayNotifier()
     , tray(new QSystemTrayIcon(QGuiApplication::windowIcon(), this))
 {
     connect(menu->addAction(QStringLiteral("開く")), &QAction::triggered, this, [this] { openWindow(QString()); });
-    connect(menu->addAction(QStringLiteral("解除")), &QAction::triggered, this, [this] { cancelAlarm(); });
+    connect(menu->addAction(QStringLiteral("解除")), &QAction::triggered, this, [this] { requestCancel(); });
     tray->setContextMenu(menu.get());
     connect(tray, &QSystemTrayIcon::messageClicked, this, [this] { openWindow(QString()); });
     connect(tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {

@@ -15,6 +15,10 @@ void activateOnUsersRequest(QWindow &window, const QString &activationToken)
     } else if (QGuiApplication::platformName().startsWith(u"wayland") && !activationToken.isEmpty()) {
         // Qt's Wayland client activates with this token, once, when it is set.
         qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+        window.requestActivate();
+        // Not left for a later request where the compositor did not take it.
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        return;
     }
     window.requestActivate();
 }

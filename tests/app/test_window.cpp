@@ -91,14 +91,14 @@ private Q_SLOTS:
             {warning, "", {warned}}, {warning + "|@21:29:59|x", offer, {warned}}, {warning + "|>開く", "", {warned}},
             {warning + "|@21:30:00", "", {warned, "withdrawn", powerOff}},
             {warning + "|@21:30:00|!no|@21:31:00|@21:29:00", "", {warned, "withdrawn", powerOff, warned}},
-            {warning + "|x|yes", ended, {warned, "disarmed", "withdrawn"}},
+            {warning + "|x|yes", ended, {warned, "withdrawn", "disarmed"}},
             {warning + '|' + exitItem, "", {warned, "withdrawn", "disarmed", "end"}},
             {warning + "|^", "", {warned, "withdrawn", "disarmed"}}, {warning + "|^|>解除", "", {warned, "withdrawn", "disarmed"}},
             {warning + "|@15:00:00", "", {warned, "withdrawn"}}, // the clock set elsewhere
             {"@21:29:00|" + armed + "|@21:29:01", "", {warned}}, {greeted + "timer|21:30|no|@21:29:00", ""},
             // Cancelled from the warning as by the cancel offer's "yes", back to waiting for a command.
-            {warning + "|>解除|timer", intro("21:29:00"), {warned, "disarmed", "withdrawn"}},
-            {warning + "|x|>解除", ended, {warned, "disarmed", "withdrawn"}}, {">解除", ""}, {armed + "|x|yes|>解除", "", {"disarmed"}},
+            {warning + "|>解除|timer", intro("21:29:00"), {warned, "withdrawn", "disarmed"}},
+            {warning + "|x|>解除", ended, {warned, "withdrawn", "disarmed"}}, {">解除", ""}, {armed + "|x|yes|>解除", "", {"disarmed"}},
             // A disarmed alarm's request is dropped, open or answered: its late answer is not typed,
             // and an alarm armed again asks afresh in the same minute.
             {warning + "|@21:30:00|>解除|!late", "", {warned, "withdrawn", powerOff, "disarmed"}},
