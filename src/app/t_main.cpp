@@ -193,18 +193,20 @@ bool T_Main::eventFilter(QObject *watched, QEvent *event)
 void T_Main::closeEvent(QCloseEvent *event)
 {
     Timer1->stop();
-    powerOff->abandon();
-    dropAlarm();
+    dropAlarm(fields.timerOn == 1);
     // A late click on the warning must not bring back a window that no
     // longer ticks, nor cancel into a log nobody sees.
     system.setWarningActions(*this, [](const QString &) {}, [] {});
     event->accept();
 }
 
-void T_Main::dropAlarm()
+void T_Main::dropAlarm(bool wasArmed)
 {
+    // The warning first: on Windows it is a message of the tray icon, which
+    // disarming hides.
     warning.withdraw();
-    if (fields.timerOn == 1)
+    powerOff->abandon();
+    if (wasArmed)
         system.setAlarmArmed(false, QString());
 }
 
@@ -212,13 +214,10 @@ void T_Main::armingChanged(qint16 wasArmed)
 {
     if (fields.timerOn == wasArmed)
         return;
-    // The warning first: on Windows it is a message of the tray icon, which
-    // disarming hides.
-    if (fields.timerOn != 1) {
-        warning.withdraw();
-        powerOff->abandon();
-    }
-    system.setAlarmArmed(fields.timerOn == 1, alarmWaitReason(fields.setHour, fields.setMin));
+    if (fields.timerOn == 1)
+        system.setAlarmArmed(true, alarmWaitReason(fields.setHour, fields.setMin));
+    else
+        dropAlarm(true);
 }
 
 void T_Main::bringForward(const QString &activationToken)
@@ -298,7 +297,7 @@ void T_Main::Cspeed_Click()
 
 void T_Main::shuryou_Click()
 {
-    dropAlarm();
+    dropAlarm(fields.timerOn == 1);
     system.endProgram();
 }
 

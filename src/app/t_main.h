@@ -70,11 +70,12 @@ private:
     void createControls();
     void createMenus();
     void wireEvents();
-    // The program or its window ends: the machine may sleep again, and the
-    // warning goes.
-    void dropAlarm();
-    // After a line or a cancel: tells the system if the alarm was armed or
-    // disarmed; disarmed, its warning and any open request go with it.
+    // The alarm is disarmed, or the window or the program ends: the warning
+    // goes, an open request's answer is no longer awaited, and the system,
+    // if the alarm was armed, hears that the machine may sleep again.
+    void dropAlarm(bool wasArmed);
+    // After a line or a cancel: tells the system if the alarm was armed, or
+    // drops it if disarmed.
     void armingChanged(qint16 wasArmed);
     // Asked for from the warning or the tray: restored, in front, ready to type.
     void bringForward(const QString &activationToken);

@@ -37,8 +37,8 @@ public:
     // Told whenever the alarm is armed or disarmed, and disarmed again when
     // the program ends. While armed, the machine is kept from suspending for
     // idleness, but the screen still blanks and locks; reason says why to
-    // whoever asks the desktop. Never fails
-    // for the user: the alarm stays armed whatever the system answers.
+    // whoever asks the desktop. Never fails for the user: the alarm stays
+    // armed whatever the system answers.
     virtual void setAlarmArmed(bool armed, const QString &reason) = 0;
 
     // Outside the window, where the user sees it over other programs: the

@@ -3,8 +3,8 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 namespace {
