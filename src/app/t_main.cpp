@@ -118,13 +118,13 @@ void T_Main::createControls()
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Plain);
 
-    // Two triggers below the visible area, pressed from code. They take no
-    // keyboard focus: a stray key on a button nobody can see must not
-    // power the machine off.
+    // Two triggers below the designed area, pressed from code only. Hidden,
+    // so that no window size, tiling or maximizing shows them: a click or a
+    // key on "ウインドウズの終了" must never power the machine off.
     Exit_CB = place(new QPushButton(QStringLiteral("ウインドウズの終了"), client), "Exit_CB", 0, 8040, 3735, 375);
     shoki = place(new QPushButton(QStringLiteral("Command2"), client), "shoki", 4800, 8280, 375, 255);
-    Exit_CB->setFocusPolicy(Qt::NoFocus);
-    shoki->setFocusPolicy(Qt::NoFocus);
+    Exit_CB->hide();
+    shoki->hide();
 
     setTabOrder(Sent_t, sent);
     setTabOrder(sent, uke);
@@ -264,10 +264,14 @@ void T_Main::Timer1_Timer()
         shoki->click();
     if (warning.tick(fields))
         QApplication::alert(this);
-    if (alarmDue(fields))
+    const bool skipped = missed.tick(fields, system.now());
+    if (alarmDue(fields)) {
         Exit_CB->click();
-    else
-        powerOff->alarmMinuteOver();
+        return;
+    }
+    powerOff->alarmMinuteOver();
+    if (skipped)
+        alarm_Missed();
 }
 
 void T_Main::Exit_CB_Click()
@@ -314,5 +318,12 @@ void T_Main::warning_Cancel()
 {
     const qint16 wasArmed = fields.timerOn;
     cancelAlarm(fields, *surface, system);
+    armingChanged(wasArmed);
+}
+
+void T_Main::alarm_Missed()
+{
+    const qint16 wasArmed = fields.timerOn;
+    alarmMissed(fields, *surface, system);
     armingChanged(wasArmed);
 }

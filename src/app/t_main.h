@@ -8,14 +8,16 @@
 // MainSurface and the system only through SystemServices. PowerOffRequests
 // keeps the shutdown requests of an alarm minute in order and AlarmWarning
 // the warning a minute before, from which warning_Cancel cancels the alarm;
-// sent_Click and warning_Cancel tell the system when the alarm was armed or
-// disarmed.
+// MissedAlarmWatch tells the tick when the alarm's minute went by unseen.
+// sent_Click, warning_Cancel and alarm_Missed tell the system when the
+// alarm was armed or disarmed.
 //
 // A line's way through: Enter in Sent_t → Sent_t_KeyPress → sent->click()
 // → sent_Click → answerLine → TypeOut into uke, all before the key returns.
 
 #include "app/mainsurface.h"
 #include "clock/alarmwarning.h"
+#include "clock/missedalarm.h"
 #include "clock/poweroffrequests.h"
 #include "conversation/mainstate.h"
 
@@ -77,6 +79,8 @@ private:
     // After a line or a cancel: tells the system if the alarm was armed, or
     // drops it if disarmed.
     void armingChanged(qint16 wasArmed);
+    // The tick found the armed alarm's minute gone by unseen: said and disarmed.
+    void alarm_Missed();
     // Asked for from the warning or the tray: restored, in front, ready to type.
     void bringForward(const QString &activationToken);
 
@@ -106,6 +110,7 @@ private:
     std::optional<MainSurface> surface; // made once the widgets exist
     std::optional<PowerOffRequests> powerOff;
     AlarmWarning warning{system};
+    MissedAlarmWatch missed;
     // The About dialog while it is open; it has no owner window, so that
     // either window can stand in front of the other.
     QPointer<frmAbout> about;

@@ -104,13 +104,28 @@ bool answerByMode(MainState &state, ChatSurface &surface, SystemServices &system
 
 } // namespace
 
-void cancelAlarm(MainState &state, ChatSurface &surface, SystemServices &system)
+namespace {
+
+void disarmAndSay(MainState &state, ChatSurface &surface, SystemServices &system, const QString &preface)
 {
     if (state.timerOn != 1)
         return;
     disarm(state, surface);
+    state.replyText.prepend(preface);
     TypeOut(state, surface, system);
     state.replyText.clear();
+}
+
+} // namespace
+
+void cancelAlarm(MainState &state, ChatSurface &surface, SystemServices &system)
+{
+    disarmAndSay(state, surface, system, QString());
+}
+
+void alarmMissed(MainState &state, ChatSurface &surface, SystemServices &system)
+{
+    disarmAndSay(state, surface, system, QStringLiteral("設定時刻を過ぎました。\r\n"));
 }
 
 QString alarmLabelText(qint16 hour, qint16 minute)

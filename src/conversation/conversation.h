@@ -17,6 +17,11 @@ void answerLine(MainState &state, ChatSurface &surface, SystemServices &system);
 // command again. Disarmed, it does nothing.
 void cancelAlarm(MainState &state, ChatSurface &surface, SystemServices &system);
 
+// The armed alarm's minute went by without a tick (the machine asleep, the
+// clock set over it): says so and disarms as cancelAlarm does, so that
+// nothing powers off later without a new confirmation.
+void alarmMissed(MainState &state, ChatSurface &surface, SystemServices &system);
+
 // The alarm label's caption for an armed alarm, such as "タイマー設定時間 21時 30分".
 QString alarmLabelText(qint16 hour, qint16 minute);
 

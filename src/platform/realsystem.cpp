@@ -16,6 +16,11 @@ QString RealSystem::timeOfDay() const
     return QLocale::c().toString(QTime::currentTime(), QStringLiteral("H:mm:ss"));
 }
 
+QDateTime RealSystem::now() const
+{
+    return QDateTime::currentDateTime();
+}
+
 void RealSystem::beep()
 {
     systemBeep->beep();

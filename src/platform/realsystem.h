@@ -10,6 +10,7 @@ class RealSystem final : public SystemServices
 {
 public:
     QString timeOfDay() const override;
+    QDateTime now() const override;
     void beep() override;
     void pause(std::chrono::microseconds length) override;
     void showMessage(const QString &text, const QString &caption) override;

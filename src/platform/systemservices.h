@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <chrono>
@@ -23,6 +24,9 @@ public:
     // Local time of day on the 24-hour clock as "H:mm:ss" (one or two hour
     // digits), whatever the locale's own format.
     virtual QString timeOfDay() const = 0;
+    // The local date and time as the clock's face shows it, to tell how far
+    // the clock moved between two ticks.
+    virtual QDateTime now() const = 0;
     virtual void beep() = 0;
     // Blocks the calling thread; no event is handled meanwhile.
     virtual void pause(std::chrono::microseconds length) = 0;

@@ -18,7 +18,8 @@
 
 // The real main window over the fake system, from the state the program
 // starts in, driven by a script of steps joined by "|":
-//   @21:30:00   the clock ticks at that time of day; "@" alone: the window's own clock ticks once
+//   @21:30:00   the clock ticks at that time of the same day, @+21:30:00 of the next day;
+//               "@" alone: the window's own clock ticks once
 //   !ok, !why   the system answers the open power-off request: accepted, or refused for why
 //   *Menu/Item  the menu item with these captions is chosen
 //   [Caption]   the button with this caption is clicked
@@ -98,7 +99,7 @@ struct Dialogue
         // Only an armed alarm's minute asks for the power-off; the greeting's own tick reads the hour alone.
         QVERIFY2(system.events.count(QStringLiteral("power off")) == requests
                      || (step.startsWith(u'@') && armed
-                         && (greeted || QTime::fromString(step.section(u':', 0, 1).mid(1), QStringLiteral("H:mm"))
+                         && (greeted || QTime::fromString(step.section(u':', 0, 1).remove(u'+').mid(1), QStringLiteral("H:mm"))
                                             == QTime(state.setHour, state.setMin))),
                  at);
     }
@@ -116,9 +117,11 @@ struct Dialogue
             QVERIFY(ticked.wait(5000));
             clock()->stop();
         } else if (step.startsWith(u'@')) {
-            system.time = rest;
+            const bool nextDay = rest.startsWith(u'+');
+            system.day = system.day.addDays(nextDay);
+            system.time = rest.mid(nextDay);
             window.Timer1_Timer();
-            QCOMPARE(child<QLabel>("jikanG")->text(), rest);
+            QCOMPARE(child<QLabel>("jikanG")->text(), system.time);
         } else if (step.startsWith(u'!')) {
             QVERIFY2(system.openPowerOff, "no power-off request is open");
             system.answerPowerOff(rest == u"ok", rest);

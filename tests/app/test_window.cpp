@@ -1,6 +1,7 @@
 #include "about/frmabout.h"
 #include "app/dialogue.h"
 #include "clock/alarmwarning.h"
+#include "platform/twips.h"
 
 #include <QPointer>
 #include <QTextBlock>
@@ -58,6 +59,7 @@ private Q_SLOTS:
             QStringLiteral("\r\n現在利用できる処理は\r\nＷＩＮＤＯＷＳ終了タイマー(コマンド timer)です。") + prompt;
         const QString morning = QStringLiteral("\r\nおはようございます"), powerOff = QStringLiteral("power off");
         const QString badTime = QStringLiteral("\r\n正しく入力してください。(00:00)"), nine = greeted + "timer|9:00|yes|";
+        const QString missed = QStringLiteral("\r\n設定時刻を過ぎました。\r\ntimerイベントを終了します。");
         const QString warning = greeted + armed + "|@21:29:00", warned = QStringLiteral(
             "warned: 1分後にシャットダウンします 21時30分にシャットダウンするタイマーがセットされています。"
             "「解除」を押すか、Pelmoraに何か入力すると、タイマーを解除できます。");
@@ -83,7 +85,8 @@ private Q_SLOTS:
             {greeted + armed + "|@21:30:00|@21:30:01|!Access denied",
              QStringLiteral("\r\nシャットダウンできませんでした。\r\nAccess denied"), {powerOff}},
             {greeted + armed + "|@21:30:00|!no|@21:30:02", "", {powerOff}}, // not again that minute
-            {greeted + armed + "|@21:30:00|!no|@21:31:00|@21:30:00|!ok", "", {powerOff, powerOff}}, // the next day
+            {greeted + armed + "|@21:30:00|!no|@21:31:00|@+21:30:00|!ok", "", {powerOff, powerOff}}, // the next day
+            {greeted + armed + "|@21:30:00|!no|@21:31:00|@21:30:00", "", {powerOff, powerOff}}, // the clock set back
             {greeted + armed + "|@21:30:00|^|!refused", "", {powerOff, "disarmed"}},
             {"^", ""}, {armed + "|^", "", {"disarmed"}}, {exitItem, "", {"end"}},
             {armed + '|' + exitItem, "", {"disarmed", "end"}}, {armed + "|[クリアー]|x", offer}, {"[OK]", prompt},
@@ -96,6 +99,17 @@ private Q_SLOTS:
             {warning + "|^", "", {warned, "withdrawn", "disarmed"}}, {warning + "|^|>解除", "", {warned, "withdrawn", "disarmed"}},
             {warning + "|@15:00:00", "", {warned, "withdrawn"}}, // the clock set elsewhere
             {"@21:29:00|" + armed + "|@21:29:01", "", {warned}}, {greeted + "timer|21:30|no|@21:29:00", ""},
+            // No tick in the alarm's minute (asleep, the clock set over it): said, disarmed, never
+            // fired later. Woken inside it, it fires.
+            {warning + "|@21:31:00", missed, {warned, "withdrawn", "disarmed"}},
+            {warning + "|@21:31:00|@+21:30:00|x", unknown("x"), {warned, "withdrawn", "disarmed"}},
+            {greeted + armed + "|@+8:00:00", missed, {"disarmed"}}, {greeted + armed + "|@+12:00:00", missed, {"disarmed"}},
+            {greeted + "timer|1:00|yes|@23:59:59|@+1:01:00", missed, {"disarmed"}},
+            {greeted + "timer|1:00|yes|@23:59:59|@+1:00:59", "", {powerOff}},
+            {greeted + armed + "|@21:30:59", "", {powerOff}}, {greeted + armed + "|@21:29:59|@21:31:00|" + armed + "|@21:32:00", "", {warned, "withdrawn", "disarmed"}},
+            {"@22:00:00|" + armed + "|@22:00:05", ""}, {"@1:59:59|timer|2:30|yes|@3:00:00", missed, {"disarmed"}}, // a summer-time gap
+ {greeted + armed + "|@22:00:00", missed, {"disarmed"}},
+            {warning + "|@21:30:00|@21:31:00|@+21:29:00|@21:31:00", missed, {warned, "withdrawn", powerOff, warned, "withdrawn", "disarmed"}},
             // Cancelled from the warning as by the cancel offer's "yes", back to waiting for a command.
             {warning + "|>解除|timer", intro("21:29:00"), {warned, "withdrawn", "disarmed"}},
             {warning + "|x|>解除", ended, {warned, "withdrawn", "disarmed"}}, {">解除", ""}, {armed + "|x|yes|>解除", "", {"disarmed"}},
@@ -226,16 +240,27 @@ private Q_SLOTS:
         }
     }
 
-    // Every caption of the client area, over its designed size.
+    // Every caption of the client area, over its designed size. Enlarged (maximized, tiled),
+    // the window shows no trigger, and clicks where they stand reach neither.
     void captions()
     {
         Dialogue d;
         QCOMPARE(d.window.windowTitle(), QStringLiteral("Pelmora Ver1.0b"));
-        QCOMPARE(d.window.centralWidget()->size(), QSize(446, 337));
+        QWidget *client = d.window.centralWidget();
+        QCOMPARE(client->size(), QSize(446, 337));
         QStringList captions;
-        for (QObject *control : d.window.centralWidget()->children())
+        for (QObject *control : client->children())
             captions << control->property("text").toString() + control->property("title").toString();
         QCOMPARE(captions.join(u' ').simplified(), QStringLiteral("現在時刻 コンピューター 人間 クリアー OK ウインドウズの終了 Command2"));
+        d.window.resize(twips(9000), twips(9000));
+        QTRY_VERIFY(client->height() > twips(8535));
+        for (const QPoint where : {QPoint(1000, 8200), QPoint(4980, 8400)}) {
+            const QPoint at = client->mapTo(&d.window, QPoint(twips(where.x()), twips(where.y())));
+            QTest::mouseClick(d.window.windowHandle(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(d.window.windowHandle(), Qt::LeftButton, {}, at);
+        }
+        QCOMPARE(d.system.events, QStringList());
+        QCOMPARE(d.log()->text(), QString()); // no greeting either
     }
 
     // Tab goes round the controls that can take the focus; only Enter sends, the keypad's as well.

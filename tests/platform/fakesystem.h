@@ -3,6 +3,7 @@
 #include "platform/systemservices.h"
 
 #include <QPointer>
+#include <QTime>
 #include <QStringList>
 
 #include <utility>
@@ -14,6 +15,7 @@ class FakeSystem final : public SystemServices
 {
 public:
     QString timeOfDay() const override { return time; }
+    QDateTime now() const override { return QDateTime(day, QTime::fromString(time, QStringLiteral("H:mm:ss"))); }
     void beep() override
     {
         typing << QStringLiteral("beep");
@@ -63,6 +65,7 @@ public:
     }
 
     QString time = QStringLiteral("12:00:00");
+    QDate day{2026, 12, 9}; // of the time
     QStringList events; // messages, power-off requests, arming, warnings, the end
     QStringList typing; // beeps and pauses, in order; a test may add its own
     std::function<void()> beepService; // when set, every beep also sounds through it
