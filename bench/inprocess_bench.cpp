@@ -48,7 +48,7 @@ public:
     void setAlarmArmed(bool, const QString &) override {}
     void showAlarmWarning(const QString &, const QString &) override {}
     void withdrawAlarmWarning() override {}
-    void setWarningActions(QObject &, WindowOpener, std::function<void()>) override {}
+    void setWarningActions(QObject &, WarningActions) override {}
 
     RealSystem real;
     QString time = QStringLiteral("12:00:00");

@@ -62,9 +62,8 @@ T_Main::T_Main(SystemServices &system, QWidget *parent)
     powerOff.emplace(fields, *surface, system);
     createMenus();
     wireEvents();
-    system.setWarningActions(
-        *this, [this](const QString &activationToken) { bringForward(activationToken); },
-        [this] { warning_Cancel(); });
+    system.setWarningActions(*this, {[this](const QString &activationToken) { bringForward(activationToken); },
+                                     [this] { warning_Cancel(); }, [this] { QApplication::alert(this); }});
     Form_Load();
     Timer1->start();
 }
@@ -196,7 +195,7 @@ void T_Main::closeEvent(QCloseEvent *event)
     dropAlarm(fields.timerOn == 1);
     // A late click on the warning must not bring back a window that no
     // longer ticks, nor cancel into a log nobody sees.
-    system.setWarningActions(*this, [](const QString &) {}, [] {});
+    system.setWarningActions(*this, {[](const QString &) {}, [] {}, [] {}});
     event->accept();
 }
 
@@ -262,8 +261,7 @@ void T_Main::Timer1_Timer()
     jikanG->adjustSize();
     if (fields.greetStep == 1)
         shoki->click();
-    if (warning.tick(fields))
-        QApplication::alert(this);
+    warning.tick(fields);
     const bool skipped = missed.tick(fields, system.now());
     if (alarmDue(fields)) {
         Exit_CB->click();

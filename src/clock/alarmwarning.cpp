@@ -20,19 +20,18 @@ AlarmWarning::AlarmWarning(SystemServices &system)
 {
 }
 
-bool AlarmWarning::tick(const MainState &state)
+void AlarmWarning::tick(const MainState &state)
 {
     if (!inWarningMinute(state)) {
         withdraw();
-        return false;
+        return;
     }
     if (shown)
-        return false;
+        return;
     shown = true;
     system.showAlarmWarning(QStringLiteral("1分後にシャットダウンします"),
                             alarmWaitReason(state.setHour, state.setMin)
                                 + QStringLiteral("「解除」を押すか、Pelmoraに何か入力すると、タイマーを解除できます。"));
-    return true;
 }
 
 void AlarmWarning::withdraw()

@@ -15,8 +15,7 @@ class AlarmWarning
 public:
     explicit AlarmWarning(SystemServices &system);
 
-    // Returns whether this tick gave the warning.
-    bool tick(const MainState &state);
+    void tick(const MainState &state);
     void withdraw();
 
 private:

@@ -10,8 +10,8 @@
 
 // Shows the alarm's warning where the desktop shows such things, and passes
 // on what the user asks for from there: to see the window, or to cancel the
-// alarm. Failures go to standard error only: a warning must never hold up
-// the alarm.
+// alarm. Failures go to standard error, and the window asks for attention
+// instead: a warning must never hold up the alarm.
 class Notifier
 {
 public:
@@ -20,30 +20,41 @@ public:
     // Replaces any warning still shown.
     virtual void show(const QString &summary, const QString &body) = 0;
     virtual void withdraw() = 0;
+    // Runs then once the warning last withdrawn has surely gone, and what
+    // the user clicked on it before has been passed on; unless context is
+    // gone by then.
+    virtual void afterWithdrawal(QObject &context, std::function<void()> then)
+    {
+        Q_UNUSED(context);
+        then();
+    }
 
-    void setActions(QObject &context, WindowOpener open, std::function<void()> cancel)
+    void setActions(QObject &context, WarningActions given)
     {
         actionsContext = &context;
-        opener = std::move(open);
-        canceller = std::move(cancel);
+        actions = std::move(given);
     }
 
 protected:
     void openWindow(const QString &activationToken) const
     {
         if (actionsContext)
-            opener(activationToken);
+            actions.open(activationToken);
     }
     void requestCancel() const
     {
         if (actionsContext)
-            canceller();
+            actions.cancel();
+    }
+    void reportUnseen() const
+    {
+        if (actionsContext)
+            actions.unseen();
     }
 
 private:
     QPointer<QObject> actionsContext;
-    WindowOpener opener;
-    std::function<void()> canceller;
+    WarningActions actions;
 };
 
 // The notifier of the platform the program was built for.

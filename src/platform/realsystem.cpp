@@ -47,7 +47,7 @@ void RealSystem::endProgram()
 
 void RealSystem::requestPowerOff(QObject &context, PowerOffDone done)
 {
-    requestSystemPowerOff(context, std::move(done));
+    notifier->afterWithdrawal(context, [&context, done = std::move(done)] { requestSystemPowerOff(context, done); });
 }
 
 void RealSystem::setAlarmArmed(bool armed, const QString &reason)
@@ -69,7 +69,7 @@ void RealSystem::withdrawAlarmWarning()
     notifier->withdraw();
 }
 
-void RealSystem::setWarningActions(QObject &context, WindowOpener open, std::function<void()> cancel)
+void RealSystem::setWarningActions(QObject &context, WarningActions actions)
 {
-    notifier->setActions(context, std::move(open), std::move(cancel));
+    notifier->setActions(context, std::move(actions));
 }

@@ -19,7 +19,7 @@ public:
     void setAlarmArmed(bool armed, const QString &reason) override;
     void showAlarmWarning(const QString &summary, const QString &body) override;
     void withdrawAlarmWarning() override;
-    void setWarningActions(QObject &context, WindowOpener open, std::function<void()> cancel) override;
+    void setWarningActions(QObject &context, WarningActions actions) override;
 
 private:
     std::unique_ptr<Beeper> systemBeep = makeSystemBeeper();

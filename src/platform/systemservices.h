@@ -11,8 +11,17 @@ class QObject;
 // How a power-off request ended: accepted, or refused with the system's
 // own words for why.
 using PowerOffDone = std::function<void(bool accepted, const QString &reason)>;
-// Shows the window the user asked for; activationToken may be empty.
-using WindowOpener = std::function<void(const QString &activationToken)>;
+// What the window does for the alarm's warning, which stands outside it.
+struct WarningActions
+{
+    // The user asked to see the window, with the desktop's token for
+    // activating it where it gave one.
+    std::function<void(const QString &activationToken)> open;
+    // The user asked to cancel the alarm.
+    std::function<void()> cancel;
+    // The desktop could not show the warning: the window asks for attention.
+    std::function<void()> unseen;
+};
 
 // Everything the program asks of the operating system, in one place, so
 // that tests can stand in for the machine and never touch the real one.
@@ -36,7 +45,8 @@ public:
     virtual void endProgram() = 0;
     // Asks the operating system to power the machine off and returns at
     // once; done runs later from the event loop, unless context is gone by
-    // then.
+    // then. A warning just withdrawn has surely gone first, so that a
+    // "解除" clicked on it before is handled before the request is sent.
     virtual void requestPowerOff(QObject &context, PowerOffDone done) = 0;
     // Told whenever the alarm is armed or disarmed, and disarmed again when
     // the program ends. While armed, the machine is kept from suspending for
@@ -52,9 +62,7 @@ public:
     virtual void showAlarmWarning(const QString &summary, const QString &body) = 0;
     // Takes the warning down, if it is still shown.
     virtual void withdrawAlarmWarning() = 0;
-    // What the user asks for from outside the window (the warning, a tray
-    // icon), run from the event loop unless context is gone: open, to see
-    // the window, with the desktop's token for activating it where it gave
-    // one; cancel, to cancel the alarm.
-    virtual void setWarningActions(QObject &context, WindowOpener open, std::function<void()> cancel) = 0;
+    // What the warning (or a tray icon) passes on, run from the event loop
+    // unless context is gone.
+    virtual void setWarningActions(QObject &context, WarningActions actions) = 0;
 };

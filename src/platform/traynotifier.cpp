@@ -28,6 +28,8 @@ void TrayNotifier::setArmed(bool armed, const QString &reason)
 
 void TrayNotifier::show(const QString &summary, const QString &body)
 {
+    if (!QSystemTrayIcon::isSystemTrayAvailable() || !QSystemTrayIcon::supportsMessages())
+        reportUnseen();
     tray->showMessage(summary, body, QSystemTrayIcon::Warning);
 }
 

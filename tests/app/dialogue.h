@@ -140,13 +140,13 @@ struct Dialogue
             QVERIFY2(button, qPrintable(step));
             QTest::mouseClick(button, Qt::LeftButton);
         } else if (step == u">開く") {
-            QVERIFY2(system.opener && system.actionsContext, "the window gave the system no opener");
+            QVERIFY2(system.actions.open && system.actionsContext, "the window gave the system no opener");
             window.showMinimized();
-            system.opener(QStringLiteral("token"));
+            system.actions.open(QStringLiteral("token"));
             QVERIFY(QTest::qWaitForWindowActive(&window) && !window.isMinimized());
         } else if (step == u">解除") {
-            QVERIFY2(system.canceller && system.actionsContext, "the window gave the system no cancel");
-            system.canceller();
+            QVERIFY2(system.actions.cancel && system.actionsContext, "the window gave the system no cancel");
+            system.actions.cancel();
         } else {
             clock()->start();
             window.close();

@@ -49,11 +49,10 @@ public:
         events << QStringLiteral("withdrawn");
         warningShown = false;
     }
-    void setWarningActions(QObject &context, WindowOpener open, std::function<void()> cancel) override
+    void setWarningActions(QObject &context, WarningActions given) override
     {
         actionsContext = &context;
-        opener = std::move(open);
-        canceller = std::move(cancel);
+        actions = std::move(given);
     }
 
     // Answers the open request as the system would: only while its context lives.
@@ -73,7 +72,6 @@ public:
     PowerOffDone openPowerOff;
     QPointer<QObject> openPowerOffContext;
     bool warningShown = false;
-    WindowOpener opener;
-    std::function<void()> canceller;
+    WarningActions actions;
     QPointer<QObject> actionsContext;
 };

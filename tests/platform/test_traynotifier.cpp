@@ -22,8 +22,8 @@ private Q_SLOTS:
         QSystemTrayIcon *tray = notifier.findChild<QSystemTrayIcon *>();
         QStringList asked;
         QObject context;
-        notifier.setActions(
-            context, [&asked](const QString &token) { asked << "open" + token; }, [&asked] { asked << "cancel"; });
+        notifier.setActions(context, {[&asked](const QString &token) { asked << "open" + token; },
+                                      [&asked] { asked << "cancel"; }, [&asked] { asked << "unseen"; }});
         QVERIFY(tray && !tray->isVisible());
         const QString reason = QStringLiteral("21時30分にシャットダウンするタイマーがセットされています。");
         notifier.setArmed(true, reason);
