@@ -7,6 +7,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryFile>
 #include <QTest>
@@ -119,10 +120,6 @@ private:
 
 const QString logind = QStringLiteral("org.freedesktop.login1");
 const QString logindPath = QStringLiteral("/org/freedesktop/login1");
-// The portal's Inhibit hands out a request of its own, to be closed.
-const QString portalInhibit = QStringLiteral(
-    "r = '/org/freedesktop/portal/desktop/request/1_1/t'; ret = dbus.ObjectPath(r); "
-    "self.AddObject(r, 'org.freedesktop.portal.Request', {}, [('Close', '', '', '')])");
 const QString reason = QStringLiteral("21時30分にシャットダウンするタイマーがセットされています。");
 
 // The ways to power off: bus name, path, interface, then the methods and
@@ -257,48 +254,94 @@ private Q_SLOTS:
         QCOMPARE(calls(), asked); // and nothing after
     }
 
-    // The real inhibitor: the portal where it answers, else logind, which
-    // holds its lock while the program keeps the descriptor it handed out.
+    // The real inhibitor holds sleep alone (flag 4, logind's "sleep"), never idling, and only
+    // where the answer says so: GNOME's session manager under the program's own id; else the
+    // portal once its request's Response is 0; else, or on a refusal, logind, which holds its
+    // lock while the program keeps the descriptor. Every way let go again; a refusal of all, told.
     void inhibitor_data()
     {
-        QTest::addColumn<QString>("portal"); // running, missing, or on a session bus that cannot be reached
+        QTest::addColumn<QString>("gnome");   // none, holding or refusing
+        QTest::addColumn<QString>("portal");  // holding, refusing (Response 2), missing, or on a bus that cannot be reached
+        QTest::addColumn<bool>("logindHolds");
         QTest::addColumn<bool>("answeredFirst"); // before the release
-        QTest::newRow("portal") << "running" << true;
-        QTest::newRow("portal answers after the release") << "running" << false;
-        QTest::newRow("no portal: logind") << "missing" << true;
-        QTest::newRow("no session bus: logind") << "unreachable" << true;
+        QTest::addColumn<QStringList>("held");     // the calls by then
+        QTest::addColumn<QStringList>("released"); // and those of the release
+        using L = QStringList;
+        QTest::newRow("gnome session") << "holding" << "holding" << true << true << L{"gnome"} << L{"uninhibit"};
+        QTest::newRow("gnome refuses: logind") << "refusing" << "holding" << true << true << L{"gnome", "logind"} << L();
+        QTest::newRow("portal") << "none" << "holding" << true << true << L{"portal"} << L{"close"};
+        QTest::newRow("portal answers after the release") << "none" << "holding" << true << false << L{"portal"} << L{"close"};
+        QTest::newRow("portal refuses: logind") << "none" << "refusing" << true << true << L{"portal", "close", "logind"} << L();
+        QTest::newRow("no portal: logind") << "none" << "missing" << true << true << L{"logind"} << L();
+        QTest::newRow("no session bus: logind") << "none" << "unreachable" << true << true << L{"logind"} << L();
+        QTest::newRow("nothing holds") << "none" << "missing" << false << true << L{"logind"} << L();
     }
     void inhibitor()
     {
+        QFETCH(QString, gnome);
         QFETCH(QString, portal);
+        QFETCH(bool, logindHolds);
         QFETCH(bool, answeredFirst);
+        QFETCH(QStringList, held);
+        QFETCH(QStringList, released);
         Mock logindMock("logind", true, logind, logindPath, QString(), "logind");
         QVERIFY(logindMock.addMethod("org.pelmora.Test", "Locks", "", "u", countLocks));
+        if (!logindHolds)
+            QVERIFY(logindMock.addMethod("org.freedesktop.login1.Manager", "Inhibit", "ssss", "h",
+                                         "raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')"));
+        std::optional<Mock> session;
+        if (gnome != u"none") {
+            session.emplace("gnome", false, "org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager");
+            QVERIFY(session->addMethod("org.gnome.SessionManager", "Inhibit", "susu", "u",
+                                       gnome == u"holding" ? "ret = 7" : "raise dbus.exceptions.DBusException('Application ID not specified', name='org.gnome.SessionManager.GeneralError')"));
+            QVERIFY(session->addMethod("org.gnome.SessionManager", "Uninhibit", "u", "", ""));
+        }
         std::optional<Mock> desktop;
-        if (portal == u"running") {
+        if (portal == u"holding" || portal == u"refusing") {
             desktop.emplace("portal", false, "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
                             "org.freedesktop.portal.Inhibit");
-            QVERIFY(desktop->addMethod("org.freedesktop.portal.Inhibit", "Inhibit", "sua{sv}", "o", portalInhibit));
+            // As the portal does: the request on the path its token names, whose Response is the
+            // verdict (here sent even before the handle).
+            const QString sender = QDBusConnection::sessionBus().baseService().mid(1).replace(u'.', u'_');
+            QVERIFY(desktop->addMethod(
+                "org.freedesktop.portal.Inhibit", "Inhibit", "sua{sv}", "o",
+                "r = '/org/freedesktop/portal/desktop/request/" + sender + "/' + args[2]['handle_token']; "
+                "self.AddObject(r, 'org.freedesktop.portal.Request', {}, [('Close', '', '', '')]); "
+                "objects[r].EmitSignal('org.freedesktop.portal.Request', 'Response', 'ua{sv}', ["
+                    + (portal == u"holding" ? "0" : "2") + ", {}]); ret = dbus.ObjectPath(r)"));
         }
+        StandardError written;
         const auto inhibitor = portal == u"unreachable"
                                    ? sleepInhibitorOver(unreachableBus(), QDBusConnection::systemBus())
                                    : platformSleepInhibitor();
-        // Suspending alone (the portal's 4), never idling: the screen still locks.
-        const QString inhibited = desktop ? "portal: Inhibit \"\" 4 {\"reason\": \"" + reason + "\"}"
-                                          : "logind: Inhibit \"sleep\" \"Pelmora\" \"" + reason + "\" \"block\"";
-        Mock &asked = desktop ? *desktop : logindMock;
+        const std::map<QString, QString> calls{
+            {"gnome", "gnome: Inhibit \"pelmora\" 0 \"" + reason + "\" 4"}, {"uninhibit", "gnome: Uninhibit 7"},
+            {"portal", "portal: Inhibit \"\" 4 {\"handle_token\": \"pelmora1\", \"reason\": \"" + reason + "\"}"},
+            {"close", "portal: Close"}, {"logind", "logind: Inhibit \"sleep\" \"Pelmora\" \"" + reason + "\" \"block\""}};
+        const auto asked = [&] {
+            QStringList all = logindMock.calls().filter(QRegularExpression("^logind: Inhibit"));
+            for (Mock *mock : {session ? &*session : nullptr, desktop ? &*desktop : nullptr})
+                all = (mock ? mock->calls() : QStringList()) + all;
+            return all;
+        };
+        QStringList expected;
+        for (const QString &call : held)
+            expected << calls.at(call);
 
         inhibitor->inhibit(reason);
         if (answeredFirst) {
-            QTRY_COMPARE(asked.calls(), QStringList{inhibited});
-            asked.settle();
-            QCOMPARE(locks(logindMock), desktop ? 0 : 1);
+            QTRY_COMPARE(asked(), expected);
+            logindMock.settle();
+            QCOMPARE(locks(logindMock), held.endsWith("logind") && logindHolds ? 1 : 0);
+            QCOMPARE(written.text(), logindHolds ? QString() : QStringLiteral(
+                "スリープを止められませんでした。\nThe name org.freedesktop.portal.Desktop was not provided by any .service "
+                "files (org.freedesktop.DBus.Error.ServiceUnknown)\nno (org.freedesktop.DBus.Error.AccessDenied)\n"));
         }
         inhibitor->release();
-        if (desktop)
-            QTRY_COMPARE(desktop->calls(), (QStringList{inhibited, "portal: Close"}));
-        else
-            QTRY_COMPARE(locks(logindMock), 0);
+        for (const QString &call : released)
+            expected << calls.at(call);
+        QTRY_COMPARE(asked(), expected);
+        QTRY_COMPARE(locks(logindMock), 0);
     }
 
     // The warning as a notification: the program's name, icon and desktop
