@@ -38,6 +38,8 @@ else()
     # The beep's way to the desktop's sound server (PulseAudio, or PipeWire in
     # its place) and the sound it plays. Recommended, not required: without
     # them the program types on and the window system's beep stands in.
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd, libcanberra-pulse, sound-theme-freedesktop")
+    # qt6-wayland makes it a native client of a Wayland session, as Debian's
+    # own Qt programs are, instead of one through XWayland or none at all.
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd, libcanberra-pulse, sound-theme-freedesktop, qt6-wayland")
 endif()
 include(CPack)

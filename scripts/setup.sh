@@ -13,9 +13,10 @@ packages=(
 case "$1" in
 --tests)
     # Private message buses and the mock desktop services on them, a private
-    # sound server to hear the beep on, a private X server, and the
-    # validators of the desktop files.
-    packages+=(dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils xvfb xauth desktop-file-utils appstream)
+    # sound server to hear the beep on, a private X server, a private Wayland
+    # compositor and Qt's client for it, and the validators of the desktop files.
+    packages+=(dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils xvfb xauth weston qt6-wayland
+        desktop-file-utils appstream)
     shift
     ;;
 --bench)

@@ -28,6 +28,7 @@ package=$(ls "$scratch"/package/*.deb)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 [ "$(dpkg-deb -f "$package" Version)" = "$version" ] || { echo "package version is not $version"; exit 1; }
 [[ "$(dpkg-deb -f "$package" Depends)" == *libqt6widgets6* ]] || { echo "package does not depend on Qt"; exit 1; }
+[[ "$(dpkg-deb -f "$package" Recommends)" == *qt6-wayland* ]] || { echo "package does not recommend Qt's Wayland client"; exit 1; }
 contents=$(dpkg-deb -c "$package")
 for file in ./usr/bin/pelmora ./usr/share/applications/pelmora.desktop; do
     grep -q " $file\$" <<<"$contents" || { echo "not in the package: $file"; exit 1; }
