@@ -37,6 +37,18 @@ void disarm(MainState &state, ChatSurface &surface)
     state.mode = 1;
 }
 
+// Disarms and types why, for a cancel or a missed alarm from outside the
+// conversation.
+void disarmAndSay(MainState &state, ChatSurface &surface, SystemServices &system, const QString &preface)
+{
+    if (state.timerOn != 1)
+        return;
+    disarm(state, surface);
+    state.replyText.prepend(preface);
+    TypeOut(state, surface, system);
+    state.replyText.clear();
+}
+
 void answerConfirmation(MainState &state, ChatSurface &surface)
 {
     if (state.inText == u"no") {
@@ -100,20 +112,6 @@ bool answerByMode(MainState &state, ChatSurface &surface, SystemServices &system
         system.endProgram();
         return false;
     }
-}
-
-} // namespace
-
-namespace {
-
-void disarmAndSay(MainState &state, ChatSurface &surface, SystemServices &system, const QString &preface)
-{
-    if (state.timerOn != 1)
-        return;
-    disarm(state, surface);
-    state.replyText.prepend(preface);
-    TypeOut(state, surface, system);
-    state.replyText.clear();
 }
 
 } // namespace
