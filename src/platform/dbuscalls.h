@@ -4,6 +4,7 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QString>
 
 // Sends call on bus and returns its answer to come. On a bus that never
@@ -17,6 +18,19 @@ inline QDBusPendingCall askOn(const QDBusConnection &bus, const QDBusMessage &ca
     const QDBusError why = bus.lastError();
     return QDBusPendingCall::fromError(
         why.isValid() ? why : QDBusError(QDBusError::Disconnected, QStringLiteral("Not connected to D-Bus")));
+}
+
+// Hands the answer to call, when it comes, to handler, unless owner is gone
+// by then; the call is owner's child meanwhile.
+template<typename Handler>
+void onAnswer(const QDBusPendingCall &call, QObject &owner, Handler handler)
+{
+    auto *watcher = new QDBusPendingCallWatcher(call, &owner);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &owner,
+                     [handler = std::move(handler)](QDBusPendingCallWatcher *finished) {
+                         finished->deleteLater();
+                         handler(*finished);
+                     });
 }
 
 // A D-Bus error as the user reads it: the service's own words, then the

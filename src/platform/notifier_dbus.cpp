@@ -64,7 +64,8 @@ public:
         // The actions depend on what the daemon can do with them.
         const QDBusMessage ask =
             QDBusMessage::createMethodCall(service, path, service, QStringLiteral("GetServerInformation"));
-        onAnswer(askOn(bus, ask, callTimeoutMs), [this, attempt, summary, body](QDBusPendingCallWatcher &answer) {
+        const QDBusPendingCall asked = askOn(bus, ask, callTimeoutMs);
+        onAnswer(asked, *this, [this, attempt, summary, body](QDBusPendingCallWatcher &answer) {
             if (attempt != attempts)
                 return; // withdrawn meanwhile
             // A daemon that does not tell is asked as one that can do everything.
@@ -128,7 +129,7 @@ private:
                                 {QStringLiteral("desktop-entry"), entry}};
         call << QString::fromUtf8(AppIdentity::title) << id << entry << summary << body << actions << hints
              << qint32(0);
-        onAnswer(askOn(bus, call, callTimeoutMs), [this, attempt, warning = summary + u'\n' + body](
+        onAnswer(askOn(bus, call, callTimeoutMs), *this, [this, attempt, warning = summary + u'\n' + body](
                                                       QDBusPendingCallWatcher &answer) {
             const QDBusPendingReply<uint> reply = answer;
             if (reply.isError()) {
@@ -151,7 +152,7 @@ private:
         ++closing;
         // The daemon answers after the signals it sent before, a click on
         // the warning among them.
-        onAnswer(askOn(bus, call, callTimeoutMs), [this](QDBusPendingCallWatcher &) {
+        onAnswer(askOn(bus, call, callTimeoutMs), *this, [this](QDBusPendingCallWatcher &) {
             if (--closing > 0)
                 return;
             for (auto &[context, then] : std::exchange(waiting, {})) {
@@ -161,17 +162,9 @@ private:
         });
     }
 
-    bool ours(uint notification) const { return notification != 0 && (notification == id || notification == withdrawn); }
-
-    template<typename Handler>
-    void onAnswer(const QDBusPendingCall &call, Handler handler)
+    bool ours(uint notification) const
     {
-        auto *watcher = new QDBusPendingCallWatcher(call, this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                [handler = std::move(handler)](QDBusPendingCallWatcher *finished) {
-                    finished->deleteLater();
-                    handler(*finished);
-                });
+        return notification != 0 && (notification == id || notification == withdrawn);
     }
 
     QDBusConnection bus;

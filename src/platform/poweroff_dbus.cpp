@@ -125,21 +125,19 @@ void tryFrom(std::shared_ptr<const PowerOffWays> ways, std::size_t first, QObjec
     std::size_t way = first;
     while (!(*ways)[way]->present())
         ++way; // the last way is always present
-    auto *watcher = new QDBusPendingCallWatcher((*ways)[way]->send(), &context);
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &context,
-                     [ways, way, &context, done = std::move(done)](QDBusPendingCallWatcher *finished) {
-                         const QDBusPendingReply<> reply = *finished;
-                         finished->deleteLater();
-                         if (!reply.isError()) {
-                             done(true, QString());
-                             return;
-                         }
-                         const QDBusError error = reply.error();
-                         if (wayMissing(error) && way + 1 < ways->size())
-                             tryFrom(ways, way + 1, context, done);
-                         else
-                             done(false, dbusErrorText(error));
-                     });
+    onAnswer((*ways)[way]->send(), context,
+             [ways, way, &context, done = std::move(done)](QDBusPendingCallWatcher &finished) {
+                 const QDBusPendingReply<> reply = finished;
+                 if (!reply.isError()) {
+                     done(true, QString());
+                     return;
+                 }
+                 const QDBusError error = reply.error();
+                 if (wayMissing(error) && way + 1 < ways->size())
+                     tryFrom(ways, way + 1, context, done);
+                 else
+                     done(false, dbusErrorText(error));
+             });
 }
 
 } // namespace

@@ -101,7 +101,7 @@ private:
                                                            gnomeSession, QStringLiteral("Inhibit"));
         // Refused without an application id; the installed desktop entry's.
         call << QString::fromUtf8(AppIdentity::desktopEntry) << uint(0) << why << suspendFlag;
-        onAnswer(askOn(session, call), [this, attempt](QDBusPendingCallWatcher &answer) {
+        onAnswer(askOn(session, call), *this, [this, attempt](QDBusPendingCallWatcher &answer) {
             const QDBusPendingReply<uint> reply = answer;
             if (reply.isError())
                 refused(attempt, dbusErrorText(reply.error()));
@@ -127,12 +127,13 @@ private:
             QStringLiteral("org.freedesktop.portal.Inhibit"), QStringLiteral("Inhibit"));
         call << QString() << suspendFlag
              << QVariantMap{{QStringLiteral("reason"), why}, {QStringLiteral("handle_token"), token}};
-        onAnswer(askOn(session, call), [this, attempt](QDBusPendingCallWatcher &answer) {
+        onAnswer(askOn(session, call), *this, [this, attempt](QDBusPendingCallWatcher &answer) {
             const QDBusPendingReply<QDBusObjectPath> reply = answer;
             if (reply.isError())
                 noVerdict(attempt, dbusErrorText(reply.error()));
         });
-        QTimer::singleShot(portalVerdictMs, this, [this, attempt] { noVerdict(attempt, QStringLiteral("portal: no response")); });
+        QTimer::singleShot(portalVerdictMs, this,
+                           [this, attempt] { noVerdict(attempt, QStringLiteral("portal: no response")); });
     }
 
     void noVerdict(quint64 attempt, const QString &reason)
@@ -152,7 +153,7 @@ private:
         // The desktop's power manager suspends by asking logind to sleep,
         // which "sleep" blocks; "idle" would also keep the screen from locking.
         call << QStringLiteral("sleep") << QString::fromUtf8(AppIdentity::title) << why << QStringLiteral("block");
-        onAnswer(askOn(system, call), [this, attempt](QDBusPendingCallWatcher &answer) {
+        onAnswer(askOn(system, call), *this, [this, attempt](QDBusPendingCallWatcher &answer) {
             const QDBusPendingReply<QDBusUnixFileDescriptor> reply = answer;
             if (reply.isError()) {
                 refused(attempt, dbusErrorText(reply.error()), true);
@@ -199,17 +200,6 @@ private:
 
     // An answer to an inhibition released or taken anew since is let go at once.
     bool current(quint64 attempt) const { return wanted && attempt == attempts; }
-
-    template<typename Handler>
-    void onAnswer(const QDBusPendingCall &call, Handler handler)
-    {
-        auto *watcher = new QDBusPendingCallWatcher(call, this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                [handler = std::move(handler)](QDBusPendingCallWatcher *finished) {
-                    finished->deleteLater();
-                    handler(*finished);
-                });
-    }
 
     QDBusConnection session;
     QDBusConnection system;
