@@ -342,6 +342,10 @@ private Q_SLOTS:
             expected << calls.at(call);
         QTRY_COMPARE(asked(), expected);
         QTRY_COMPARE(locks(logindMock), 0);
+        if (held == QStringList{"logind"} && logindHolds) { // armed again
+            inhibitor->inhibit(reason);
+            QTRY_COMPARE(locks(logindMock), 1);
+        }
     }
 
     // The warning as a notification: the program's name, icon and desktop
