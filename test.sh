@@ -11,7 +11,8 @@ ctest --test-dir build-test --output-on-failure
 
 if [ "${1:-}" = --sanitize ]; then
     scripts/setup.sh --tests build-asan -DCMAKE_BUILD_TYPE=Debug -DPELMORA_SANITIZE=ON
-    # Any leak fails the run: none of Qt's or fontconfig's needs suppressing.
+    # Any leak fails the run: none of Qt's or fontconfig's needs suppressing
+    # (the Wayland run alone leaves libwayland-client's own to the end).
     export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
     # The package and cross-compile checks build nothing of their own to sanitize.
