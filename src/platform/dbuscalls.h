@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDBusConnection>
+#include <QDBusConnectionInterface>
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
@@ -18,6 +19,14 @@ inline QDBusPendingCall askOn(const QDBusConnection &bus, const QDBusMessage &ca
     const QDBusError why = bus.lastError();
     return QDBusPendingCall::fromError(
         why.isValid() ? why : QDBusError(QDBusError::Disconnected, QStringLiteral("Not connected to D-Bus")));
+}
+
+// Whether name has an owner on bus, that is whoever answers to it runs; a
+// bus that cannot be reached has none.
+inline bool hasOwner(const QDBusConnection &bus, const QString &name)
+{
+    const QDBusConnectionInterface *daemon = bus.interface();
+    return daemon && daemon->isServiceRegistered(name).value();
 }
 
 // Hands the answer to call, when it comes, to handler, unless owner is gone

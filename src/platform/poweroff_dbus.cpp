@@ -49,11 +49,7 @@ public:
         call.setArguments(arguments);
     }
 
-    bool present() const override
-    {
-        const QDBusConnectionInterface *daemon = bus.interface();
-        return daemon && daemon->isServiceRegistered(owner).value();
-    }
+    bool present() const override { return hasOwner(bus, owner); }
     QDBusPendingCall send() const override { return askOn(bus, call, callTimeoutMs); }
 
 private:

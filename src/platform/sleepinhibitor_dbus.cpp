@@ -4,7 +4,6 @@
 #include "platform/dbuscalls.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -57,7 +56,7 @@ public:
         why = reason;
         refusals.clear();
         const quint64 attempt = ++attempts;
-        if (owned(gnomeSession))
+        if (hasOwner(session, gnomeSession))
             askSessionManager(attempt);
         else
             askPortal(attempt);
@@ -78,8 +77,7 @@ private Q_SLOTS:
     void portalVerdict(uint response, const QVariantMap &)
     {
         const QString path = message().path();
-        session.disconnect(portalService, path, portalRequest, QStringLiteral("Response"), this,
-                           SLOT(portalVerdict(uint, QVariantMap)));
+        stopListening(path);
         const bool awaitedNow = path == awaited && current(awaitedAttempt);
         if (path == awaited)
             awaited.clear();
@@ -97,8 +95,7 @@ private Q_SLOTS:
 private:
     void askSessionManager(quint64 attempt)
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(gnomeSession, QStringLiteral("/org/gnome/SessionManager"),
-                                                           gnomeSession, QStringLiteral("Inhibit"));
+        QDBusMessage call = sessionManagerCall(QStringLiteral("Inhibit"));
         // Refused without an application id; the installed desktop entry's.
         call << QString::fromUtf8(AppIdentity::desktopEntry) << uint(0) << why << suspendFlag;
         onAnswer(askOn(session, call), *this, [this, attempt](QDBusPendingCallWatcher &answer) {
@@ -140,8 +137,7 @@ private:
     {
         if (awaitedAttempt != attempt || awaited.isEmpty())
             return;
-        session.disconnect(portalService, std::exchange(awaited, QString()), portalRequest, QStringLiteral("Response"),
-                           this, SLOT(portalVerdict(uint, QVariantMap)));
+        stopListening(std::exchange(awaited, QString()));
         refused(attempt, reason);
     }
 
@@ -179,18 +175,24 @@ private:
         std::fprintf(stderr, "%s\n", report.toLocal8Bit().constData());
     }
 
-    bool owned(const QString &name) const
-    {
-        const QDBusConnectionInterface *daemon = session.interface();
-        return daemon && daemon->isServiceRegistered(name).value();
-    }
-
     void uninhibit(uint held)
     {
-        QDBusMessage call = QDBusMessage::createMethodCall(gnomeSession, QStringLiteral("/org/gnome/SessionManager"),
-                                                           gnomeSession, QStringLiteral("Uninhibit"));
+        QDBusMessage call = sessionManagerCall(QStringLiteral("Uninhibit"));
         call << held;
         session.send(call);
+    }
+
+    static QDBusMessage sessionManagerCall(const QString &method)
+    {
+        return QDBusMessage::createMethodCall(gnomeSession, QStringLiteral("/org/gnome/SessionManager"), gnomeSession,
+                                              method);
+    }
+
+    // The verdict on that request is no longer listened for.
+    void stopListening(const QString &path)
+    {
+        session.disconnect(portalService, path, portalRequest, QStringLiteral("Response"), this,
+                           SLOT(portalVerdict(uint, QVariantMap)));
     }
 
     void closeRequest(const QString &path)

@@ -164,6 +164,9 @@ struct StandardError
 };
 
 const QString notifications = QStringLiteral("org.freedesktop.Notifications");
+// A mock's method that refuses.
+const QString accessDenied =
+    QStringLiteral("raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')");
 
 } // namespace
 
@@ -288,7 +291,7 @@ private Q_SLOTS:
         QVERIFY(logindMock.addMethod("org.pelmora.Test", "Locks", "", "u", countLocks));
         if (!logindHolds)
             QVERIFY(logindMock.addMethod("org.freedesktop.login1.Manager", "Inhibit", "ssss", "h",
-                                         "raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')"));
+                                         accessDenied));
         std::optional<Mock> session;
         if (gnome != u"none") {
             session.emplace("gnome", false, "org.gnome.SessionManager", "/org/gnome/SessionManager", "org.gnome.SessionManager");
@@ -405,7 +408,7 @@ private Q_SLOTS:
         const QString in = "susssasa{sv}i";
         if (daemon == u"refusing")
             QVERIFY(mock->addMethod(notifications, "Notify", in, "u",
-                                    "raise dbus.exceptions.DBusException('no', name='org.freedesktop.DBus.Error.AccessDenied')"));
+                                    accessDenied));
         // Says that it has the call before it answers, a while later.
         if (daemon == u"slow")
             QVERIFY(mock->addMethod(notifications, "Notify", in, "u",
