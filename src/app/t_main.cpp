@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 template<typename Widget>
@@ -252,6 +254,8 @@ void T_Main::sent_Click()
 void T_Main::shoki_Click()
 {
     greet(fields, *surface, system);
+    if (!alarmAtStart.isEmpty())
+        armFromCommandLine();
 }
 
 void T_Main::Timer1_Timer()
@@ -323,5 +327,12 @@ void T_Main::alarm_Missed()
 {
     const qint16 wasArmed = fields.timerOn;
     alarmMissed(fields, *surface, system);
+    armingChanged(wasArmed);
+}
+
+void T_Main::armFromCommandLine()
+{
+    const qint16 wasArmed = fields.timerOn;
+    armAtStart(fields, *surface, system, std::exchange(alarmAtStart, QString()));
     armingChanged(wasArmed);
 }

@@ -9,8 +9,8 @@
 // keeps the shutdown requests of an alarm minute in order and AlarmWarning
 // the warning a minute before, from which warning_Cancel cancels the alarm;
 // MissedAlarmWatch tells the tick when the alarm's minute went by unseen.
-// sent_Click, warning_Cancel and alarm_Missed tell the system when the
-// alarm was armed or disarmed.
+// sent_Click, warning_Cancel, alarm_Missed and the alarm given on the
+// command line tell the system when the alarm was armed or disarmed.
 //
 // A line's way through: Enter in Sent_t → Sent_t_KeyPress → sent->click()
 // → sent_Click → answerLine → TypeOut into uke, all before the key returns.
@@ -47,6 +47,9 @@ public:
 
     // The shared fields, for whoever drives the window from outside.
     MainState &state() { return fields; }
+    // The alarm the program was started with (--at): armed as typed, once
+    // the greeting is done.
+    void armAfterGreeting(const QString &time) { alarmAtStart = time; }
 
     void Form_Load();
     void Sent_t_KeyPress(qint16 &KeyAscii);
@@ -81,11 +84,13 @@ private:
     void armingChanged(qint16 wasArmed);
     // The tick found the armed alarm's minute gone by unseen: said and disarmed.
     void alarm_Missed();
+    void armFromCommandLine();
     // Asked for from the warning or the tray: restored, in front, ready to type.
     void bringForward(const QString &activationToken);
 
     SystemServices &system;
     MainState fields;
+    QString alarmAtStart;
 
     QLabel *Label1;
     QLabel *jikanG;

@@ -2,7 +2,6 @@
 
 #include "conversation/characters.h"
 #include "conversation/mainstate.h"
-#include "conversation/numbers.h"
 
 namespace {
 
@@ -18,22 +17,30 @@ bool minuteInRange(qint16 minute)
 
 } // namespace
 
-void EnterAlarmTime(MainState &state)
+std::optional<HourMinute> acceptedAlarmTime(const QString &line)
 {
-    const auto [oneDigitHour, hour, minute] = readHourMinute(state.inText);
+    const HourMinute time = readHourMinute(line);
+    const auto [oneDigitHour, hour, minute] = time;
     bool valid = minuteInRange(minute);
     if (oneDigitHour)
         valid = valid && hour > 0;
     else // a two-digit hour must be written with digits
-        valid = valid && isAsciiDigit(characterSlice(state.inText, 2, 1)) && hour > 9 && hour < 24;
+        valid = valid && isAsciiDigit(characterSlice(line, 2, 1)) && hour > 9 && hour < 24;
+    if (!valid)
+        return std::nullopt;
+    return time;
+}
 
-    if (!valid) {
+void EnterAlarmTime(MainState &state)
+{
+    const std::optional<HourMinute> time = acceptedAlarmTime(state.inText);
+    if (!time) {
         state.replyText = QStringLiteral("正しく入力してください。(00:00)");
         return;
     }
-    state.setHour = hour;
-    state.setMin = minute;
-    state.replyText = QStringLiteral("\r\n") + NumberText(hour) + u':' + NumberText(minute)
+    state.setHour = time->hour;
+    state.setMin = time->minute;
+    state.replyText = QStringLiteral("\r\n") + NumberText(time->hour) + u':' + NumberText(time->minute)
                       + QStringLiteral("でよろしいですか。\r\n ｙｅｓ ｏｒ ｎｏ (コマンド yes , no)");
     state.mode = 4;
 }

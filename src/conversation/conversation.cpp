@@ -114,6 +114,30 @@ bool answerByMode(MainState &state, ChatSurface &surface, SystemServices &system
     }
 }
 
+// Answers a line as if the user had typed it into the input box.
+void answerText(MainState &state, ChatSurface &surface, SystemServices &system, const QString &line)
+{
+    state.inText = line;
+    if (state.inText == QStringLiteral("おはよう"))
+        state.replyText = QStringLiteral("おはようございます。");
+    else if (state.inText.isEmpty())
+        state.replyText = QStringLiteral("命令を入力してください。");
+    else if (!answerByMode(state, surface, system))
+        return;
+
+    for (;;) {
+        TypeOut(state, surface, system);
+        surface.focusInputLine();
+        surface.clearInputLine();
+        state.replyText.clear();
+        // "timer" leaves state 2 behind, which is passed at once with the same line.
+        if (state.mode != 2)
+            return;
+        if (!answerByMode(state, surface, system))
+            return;
+    }
+}
+
 } // namespace
 
 void cancelAlarm(MainState &state, ChatSurface &surface, SystemServices &system)
@@ -139,23 +163,16 @@ QString alarmWaitReason(qint16 hour, qint16 minute)
 
 void answerLine(MainState &state, ChatSurface &surface, SystemServices &system)
 {
-    state.inText = surface.inputLine();
-    if (state.inText == QStringLiteral("おはよう"))
-        state.replyText = QStringLiteral("おはようございます。");
-    else if (state.inText.isEmpty())
-        state.replyText = QStringLiteral("命令を入力してください。");
-    else if (!answerByMode(state, surface, system))
-        return;
+    answerText(state, surface, system, surface.inputLine());
+}
 
-    for (;;) {
-        TypeOut(state, surface, system);
-        surface.focusInputLine();
-        surface.clearInputLine();
-        state.replyText.clear();
-        // "timer" leaves state 2 behind, which is passed at once with the same line.
-        if (state.mode != 2)
-            return;
-        if (!answerByMode(state, surface, system))
-            return;
-    }
+void armAtStart(MainState &state, ChatSurface &surface, SystemServices &system, const QString &time)
+{
+    // The greeting keeps only the hour until the next tick; "timer" tells the whole time.
+    state.nowTime = system.timeOfDay();
+    // A time entry the user began before the greeting gives way, so that
+    // the time confirmed is the one asked for.
+    state.mode = 1;
+    for (const QString &line : {QStringLiteral("timer"), time, QStringLiteral("yes")})
+        answerText(state, surface, system, line);
 }

@@ -12,6 +12,11 @@ class SystemServices;
 // focused. An impossible state ends the program after a message instead.
 void answerLine(MainState &state, ChatSurface &surface, SystemServices &system);
 
+// Arms the alarm for time ("21:30") as if the user had typed "timer", the
+// time and "yes": the same replies, the same state. For an alarm asked for
+// when the program was started, once the greeting is done.
+void armAtStart(MainState &state, ChatSurface &surface, SystemServices &system, const QString &time);
+
 // Cancels the armed alarm as the cancel offer's "yes" does, for the user who
 // asked from outside the window: types the same reply and waits for a
 // command again. Disarmed, it does nothing.

@@ -26,6 +26,7 @@
 //   ^           the window is closed
 //   >開く        the user opens the window from outside it (the warning, the tray), minimized before
 //   >解除        the user cancels the alarm from there
+//   =21:30      the program was started with --at 21:30 (before its first tick)
 //   anything else is a line typed into the input line, then Enter
 // After every step it checks what a user must see whatever the script;
 // reply is what the step added to the log, its leading line break included.
@@ -66,7 +67,7 @@ struct Dialogue
         for (const QString &step : oneLine ? QStringList{script} : script.split(u'|')) {
             const QString before = log()->text();
             const qsizetype requests = system.events.count(QStringLiteral("power off"));
-            const bool typed = oneLine || step.isEmpty() || !QStringLiteral("@!*[^>").contains(step[0]);
+            const bool typed = oneLine || step.isEmpty() || !QStringLiteral("@!*[^>=").contains(step[0]);
             perform(step, typed);
             if (QTest::currentTestFailed())
                 return false;
@@ -152,6 +153,8 @@ struct Dialogue
             window.showMinimized();
             system.actions.open(QStringLiteral("token"));
             QVERIFY(shownForUse() && !window.isMinimized());
+        } else if (step.startsWith(u'=')) {
+            window.armAfterGreeting(rest);
         } else if (step == u">解除") {
             QVERIFY2(system.actions.cancel && system.actionsContext, "the window gave the system no cancel");
             system.actions.cancel();

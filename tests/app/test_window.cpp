@@ -66,6 +66,9 @@ private Q_SLOTS:
         const auto confirm = [](const QString &time) {
             return "\r\n\r\n" + time + QStringLiteral("でよろしいですか。\r\n ｙｅｓ ｏｒ ｎｏ (コマンド yes , no)");
         };
+        const auto startedAt = [&](const QString &now) {
+            return QStringLiteral("\r\nこんばんわ") + offerAndPrompt + intro(now) + confirm(" 21: 30") + set;
+        };
         const auto unknown = [](const QString &line) { return "\r\n" + line + QStringLiteral("は理解できません。"); };
         struct Row { QString script, reply; QStringList events = {}; };
         std::vector<Row> rows{
@@ -119,6 +122,11 @@ private Q_SLOTS:
             {greeted + armed + "|@21:30:00|x|yes|" + armed + "|@21:30:30|!no|x|yes|" + armed + "|@21:30:50|!denied",
              QStringLiteral("\r\nシャットダウンできませんでした。\r\ndenied"),
              {powerOff, "disarmed", powerOff, "disarmed", powerOff}},
+            // Started with --at: once greeted, answered as "timer", the time and "yes" typed; an entry begun
+            // before gives way. Started in the alarm's minute, it fires as a typed alarm would.
+            {"=21:30|@20:00:00", startedAt("20:00:00")}, {"=21:30|@20:00:00|x|yes", ended, {"disarmed"}},
+            {"=9:05|@21:29:00|@+9:05:00|!ok", "", {powerOff}}, {"=21:30|@21:29:00|>解除", ended, {warned, "withdrawn", "disarmed"}},
+            {"timer|9:00|=21:30|@20:00:00|@21:30:00", "", {powerOff}}, {"=21:30|@21:30:10", startedAt("21:30:10"), {powerOff}},
         };
         for (const QString line : {"Timer", "timer ", " ", "ｔｉｍｅｒ", "おはよう。", "😀"})
             rows.push_back({line, unknown(line)});
