@@ -14,9 +14,10 @@ case "$1" in
 --tests)
     # Private message buses and the mock desktop services on them, a private
     # sound server to hear the beep on, a private X server, a private Wayland
-    # compositor and Qt's client for it, and the validators of the desktop files.
+    # compositor and Qt's client for it, the validators of the desktop files,
+    # and Debian's own tools to build, check and read the package.
     packages+=(dbus-daemon python3-dbusmock pulseaudio pulseaudio-utils xvfb xauth weston qt6-wayland
-        desktop-file-utils appstream)
+        desktop-file-utils appstream dpkg-dev lintian man-db)
     shift
     ;;
 --bench)
