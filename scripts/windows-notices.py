@@ -71,7 +71,7 @@ def notice(folder, entry):
     if entry.get('LicenseFile'):
         with open(os.path.join(folder, entry['LicenseFile']), encoding='utf-8', errors='replace') as f:
             lines += ['-' * 72, f.read()]
-    return '\n'.join(line for line in lines if line is not None)
+    return '\n'.join(lines)
 
 
 def main():
@@ -103,7 +103,7 @@ def main():
         (args.copyright, 'Pelmora.txt'),
     ]
     for source, name in copies:
-        os.makedirs(os.path.dirname(os.path.join(out, name)) or out, exist_ok=True)
+        os.makedirs(os.path.dirname(os.path.join(out, name)), exist_ok=True)
         with open(source, encoding='utf-8') as f, open(os.path.join(out, name), 'w', encoding='utf-8',
                                                        newline='\r\n') as t:
             t.write(f.read())

@@ -13,16 +13,14 @@ namespace {
 // before any window exists, so they must not count as unknown.
 void acceptQtOptions(QCommandLineParser &parser)
 {
-    const char *const valued[] = {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
-                                  "qwindowicon", "qwindowtitle", "session", "display", "geometry", "style",
-                                  "stylesheet", "qmljsdebugger", "dialogs", "fontengine"};
-    for (const char *name : valued) {
-        QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
-        option.setFlags(QCommandLineOption::HiddenFromHelp);
-        parser.addOption(option);
-    }
-    for (const char *name : {"reverse", "widgetcount"}) {
-        QCommandLineOption option(QString::fromLatin1(name));
+    const struct { const char *name; bool valued; } options[] = {
+        {"platform", true}, {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+        {"qwindowgeometry", true}, {"qwindowicon", true}, {"qwindowtitle", true}, {"session", true},
+        {"display", true}, {"geometry", true}, {"style", true}, {"stylesheet", true}, {"qmljsdebugger", true},
+        {"dialogs", true}, {"fontengine", true}, {"reverse", false}, {"widgetcount", false},
+    };
+    for (const auto &[name, valued] : options) {
+        QCommandLineOption option(QString::fromLatin1(name), QString(), valued ? QStringLiteral("value") : QString());
         option.setFlags(QCommandLineOption::HiddenFromHelp);
         parser.addOption(option);
     }
